@@ -1,0 +1,24 @@
+# The front door: `make run` and `make test` set up a fresh Debian or Ubuntu machine first;
+# `make` alone only builds.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all build setup run test clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD_DIR)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+setup:
+	./scripts/setup.sh
+
+run: setup build
+	./$(BUILD_DIR)/hardness-table
+
+test: setup build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+clean:
+	rm -rf $(BUILD_DIR)

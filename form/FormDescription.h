@@ -1,0 +1,55 @@
+#pragma once
+
+// The window as plain data, so that it can be reviewed against the design and rebuilt by any
+// toolkit. Positions and sizes are in twips (1/1440 inch) from the top left of the client area.
+
+#include <span>
+#include <string_view>
+
+namespace form {
+
+struct TwipRect {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+
+    constexpr int Right() const { return Left + Width; }
+    constexpr int Bottom() const { return Top + Height; }
+};
+
+struct WindowDescription {
+    std::string_view Name;
+    std::string_view Caption;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+};
+
+struct ListDescription {
+    std::string_view Name;
+    int Number = 0; // List1 ... List7: the number in the name, not the screen column
+    TwipRect Bounds;
+    int TabIndex = 0;
+    std::span<const std::string_view> Rows; // design-time rows, in display order
+};
+
+struct LabelDescription {
+    int Index = 0; // Label1(Index)
+    std::string_view Caption;
+    TwipRect Bounds;
+};
+
+// The window's own images, as resource names; the images live beside this file as XPM.
+struct IconDescription {
+    std::string_view Large; // 32 x 32
+    std::string_view Small; // 16 x 16
+};
+
+struct FormDescription {
+    WindowDescription Window;
+    std::span<const ListDescription> Lists;   // in screen order, left to right
+    std::span<const LabelDescription> Labels; // by index
+    IconDescription Icon;
+};
+
+} // namespace form

@@ -1,0 +1,195 @@
+#include "Form1Window.h"
+
+#include "Geometry.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+namespace framework {
+namespace {
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Values have at most four characters; digits are the widest of them.
+const QString WidestValue = QStringLiteral("0000");
+
+constexpr qreal SmallestPointSize = 5.0;
+constexpr qreal PointSizeStep = 0.5;
+
+} // namespace
+
+Form1Window::Form1Window(const form::FormDescription& description, QWidget* parent)
+    : QWidget(parent), Description(description),
+      ListsByNumber(CreateLists(description, this)), Form(AsControls(ListsByNumber))
+{
+    setObjectName(ToQString(description.Window.Name));
+    setWindowTitle(ToQString(description.Window.Caption));
+    QIcon icon;
+    icon.addFile(ToQString(description.Icon.Large));
+    icon.addFile(ToQString(description.Icon.Small));
+    setWindowIcon(icon);
+    resize(TwipsToPixels(description.Window.ClientWidth),
+           TwipsToPixels(description.Window.ClientHeight));
+
+    CreateLabels();
+    ChainTabOrder();
+    setFont(FittingFont(font()));
+
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        if (ListBox* list = List(number)) {
+            list->SetEventHandler([this, number](ListBox::Event event) { Deliver(number, event); });
+        }
+    }
+}
+
+std::array<ListBox*, logic::ListCount>
+Form1Window::CreateLists(const form::FormDescription& description, QWidget* parent)
+{
+    std::array<ListBox*, logic::ListCount> lists{};
+    for (const form::ListDescription& entry : description.Lists) {
+        auto* list = new ListBox(ToQString(entry.Name), parent);
+        list->setGeometry(TwipsToPixels(entry.Bounds));
+        for (const std::string_view row : entry.Rows) {
+            list->AddItem(std::string(row));
+        }
+        lists.at(entry.Number - 1) = list;
+    }
+    return lists;
+}
+
+logic::Form1::Lists Form1Window::AsControls(const std::array<ListBox*, logic::ListCount>& lists)
+{
+    logic::Form1::Lists controls{};
+    std::copy(lists.begin(), lists.end(), controls.begin());
+    return controls;
+}
+
+void Form1Window::CreateLabels()
+{
+    for (const form::LabelDescription& entry : Description.Labels) {
+        auto* label = new QLabel(ToQString(entry.Caption), this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(entry.Index));
+        label->setTextFormat(Qt::PlainText);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        label->setGeometry(TwipsToPixels(entry.Bounds));
+        if (static_cast<size_t>(entry.Index) >= LabelsByIndex.size()) {
+            LabelsByIndex.resize(static_cast<size_t>(entry.Index) + 1, nullptr);
+        }
+        LabelsByIndex[static_cast<size_t>(entry.Index)] = label;
+    }
+}
+
+// The focus follows the design's tab positions, not the screen order; the first list in that
+// order takes the focus when the window first becomes active.
+void Form1Window::ChainTabOrder()
+{
+    std::vector<const form::ListDescription*> byTab;
+    for (const form::ListDescription& entry : Description.Lists) {
+        byTab.push_back(&entry);
+    }
+    std::ranges::sort(byTab, {}, &form::ListDescription::TabIndex);
+    QWidget* previous = nullptr;
+    for (const form::ListDescription* entry : byTab) {
+        QWidget* list = List(entry->Number);
+        if (previous != nullptr) {
+            setTabOrder(previous, list);
+        } else {
+            list->setFocus();
+        }
+        previous = list;
+    }
+}
+
+void Form1Window::Load()
+{
+    Form.Form_Load();
+}
+
+ListBox* Form1Window::List(int number) const
+{
+    if (number < 1 || number > logic::ListCount) {
+        return nullptr;
+    }
+    return ListsByNumber.at(static_cast<size_t>(number - 1));
+}
+
+QLabel* Form1Window::Label(int index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= LabelsByIndex.size()) {
+        return nullptr;
+    }
+    return LabelsByIndex[static_cast<size_t>(index)];
+}
+
+// No exception may cross Qt's event loop: what escapes a procedure is shown and the program
+// goes on.
+void Form1Window::Deliver(int listNumber, ListBox::Event event)
+{
+    try {
+        const logic::Form1::ListProcedures& procedures = logic::Form1::ProceduresOf(listNumber);
+        void (logic::Form1::*procedure)() = nullptr;
+        switch (event) {
+        case ListBox::Event::Click: procedure = procedures.Click; break;
+        case ListBox::Event::GotFocus: procedure = procedures.GotFocus; break;
+        case ListBox::Event::LostFocus: procedure = procedures.LostFocus; break;
+        case ListBox::Event::Scroll: procedure = procedures.Scroll; break;
+        }
+        (Form.*procedure)();
+    } catch (...) {
+        ReportError(DescribeException(std::current_exception()));
+    }
+}
+
+// --- Font -----------------------------------------------------------------------------------
+
+bool Form1Window::TextsFit(const QFontMetrics& metrics) const
+{
+    for (const QLabel* label : LabelsByIndex) {
+        if (label == nullptr) {
+            continue;
+        }
+        const QRect area = label->contentsRect();
+        const QRect needed = metrics.boundingRect(QRect(0, 0, area.width(), 1 << 16),
+                                                  Qt::AlignHCenter | Qt::TextWordWrap,
+                                                  label->text());
+        if (needed.width() > area.width() || needed.height() > area.height()) {
+            return false;
+        }
+    }
+    for (const ListBox* list : ListsByNumber) {
+        if (list == nullptr) {
+            continue;
+        }
+        const QStyle* style = list->style();
+        const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        const int available = list->width() - 2 * list->frameWidth() -
+                              style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) -
+                              2 * textMargin;
+        if (metrics.horizontalAdvance(WidestValue) > available) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QFont Form1Window::FittingFont(QFont font) const
+{
+    if (font.pointSizeF() <= 0) { // sized in pixels: nothing to step
+        return font;
+    }
+    while (!TextsFit(QFontMetrics(font)) && font.pointSizeF() - PointSizeStep >= SmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - PointSizeStep);
+    }
+    return font;
+}
+
+} // namespace framework

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ErrorReport.h"
+#include "ListBox.h"
+#include "form/FormDescription.h"
+#include "logic/Form1.h"
+
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class QLabel;
+
+namespace framework {
+
+// The one window, built from its description, with every list event delivered to the event
+// procedure of the same name.
+class Form1Window final : public QWidget {
+public:
+    explicit Form1Window(const form::FormDescription& description, QWidget* parent = nullptr);
+
+    // Runs the load procedure; a failure propagates so that no half-filled table is shown.
+    void Load();
+
+    logic::Form1& Logic() { return Form; }
+    // By the number in the list's name; nullptr for a list the description lacks.
+    ListBox* List(int number) const;
+    QLabel* Label(int index) const;
+
+    void SetErrorReporter(ErrorReporter reporter) { ReportError = std::move(reporter); }
+
+    // The largest font, not larger than the given one, at which every caption fits its cell and
+    // a value fits its column.
+    QFont FittingFont(QFont font) const;
+
+private:
+    static std::array<ListBox*, logic::ListCount> CreateLists(const form::FormDescription& description,
+                                                              QWidget* parent);
+    static logic::Form1::Lists AsControls(const std::array<ListBox*, logic::ListCount>& lists);
+    void CreateLabels();
+    void ChainTabOrder();
+    void Deliver(int listNumber, ListBox::Event event);
+    bool TextsFit(const QFontMetrics& metrics) const;
+
+    const form::FormDescription& Description;
+    std::array<ListBox*, logic::ListCount> ListsByNumber{};
+    std::vector<QLabel*> LabelsByIndex;
+    logic::Form1 Form;
+    ErrorReporter ReportError = ShowErrorBoxLater;
+};
+
+} // namespace framework

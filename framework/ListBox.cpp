@@ -1,0 +1,207 @@
+#include "ListBox.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace framework {
+
+// While code changes a list, the signals Qt emits for it are not the user's doing.
+class ListBox::CodeWrite {
+public:
+    explicit CodeWrite(ListBox& list) : List(list) { ++List.CodeWriteDepth; }
+    ~CodeWrite() { --List.CodeWriteDepth; }
+    CodeWrite(const CodeWrite&) = delete;
+    CodeWrite& operator=(const CodeWrite&) = delete;
+
+private:
+    ListBox& List;
+};
+
+ListBox::ListBox(const QString& name, QWidget* parent) : QListView(parent), Rows(this)
+{
+    setObjectName(name);
+    setModel(&Rows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One scroll step is one row, so the scroll bar's value is the first visible row.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUniformItemSizes(true);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ListBox::OnScrolled);
+}
+
+// --- List-control operations --------------------------------------------------------------
+
+void ListBox::CheckRange(const char* property, int value, int first, int last) const
+{
+    if (value < first || value > last) {
+        throw logic::RunTimeError(objectName().toStdString() + ": " + property + " " +
+                                  std::to_string(value) + " is outside " + std::to_string(first) +
+                                  " to " + std::to_string(last));
+    }
+}
+
+void ListBox::AddItem(const std::string& text)
+{
+    AddItem(text, RowCount());
+}
+
+void ListBox::AddItem(const std::string& text, int position)
+{
+    CheckRange("AddItem position", position, 0, RowCount());
+    const CodeWrite write(*this);
+    Rows.Insert(position, QString::fromStdString(text));
+}
+
+int ListBox::ListIndex() const
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && selectionModel()->isSelected(current)) {
+        return current.row();
+    }
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListBox::SetListIndex(int row)
+{
+    CheckRange("ListIndex", row, -1, RowCount() - 1);
+    // An unchanged write raises nothing: two lists that both lead would otherwise call each
+    // other without end.
+    if (row == ListIndex()) {
+        return;
+    }
+    {
+        const CodeWrite write(*this);
+        if (row < 0) {
+            selectionModel()->clearSelection();
+        } else {
+            selectionModel()->setCurrentIndex(Rows.index(row),
+                                              QItemSelectionModel::ClearAndSelect);
+        }
+    }
+    Raise(Event::Click);
+}
+
+int ListBox::TopIndex() const
+{
+    return verticalScrollBar()->value();
+}
+
+void ListBox::SetTopIndex(int row)
+{
+    CheckRange("TopIndex", row, 0, RowCount() - 1);
+    const CodeWrite write(*this);
+    // Rows added since the last layout are not in the scroll range until it runs.
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(row);
+}
+
+void ListBox::SetVisible(bool visible)
+{
+    // Really hiding the focused list would push the focus along the tab chain, and a list shown
+    // again scrolls to its current row; suspending painting has neither effect and no flicker.
+    setUpdatesEnabled(visible);
+}
+
+// --- Events -------------------------------------------------------------------------------
+
+void ListBox::Raise(Event event)
+{
+    if (Handler) {
+        Handler(event);
+    }
+}
+
+void ListBox::OnScrolled()
+{
+    if (CodeWriteDepth == 0) {
+        Raise(Event::Scroll);
+    }
+}
+
+// Qt moves the selection and scrolls inside its own handlers; the click is reported once they
+// are done, so the procedure sees the list where it settled.
+template <typename Handle>
+void ListBox::AsUserInput(const Handle& handle, bool clickEvenIfUnchanged)
+{
+    const int before = ListIndex();
+    handle();
+    if (clickEvenIfUnchanged || ListIndex() != before) {
+        Raise(Event::Click);
+    }
+}
+
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);
+    Raise(Event::GotFocus);
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event)
+{
+    QListView::focusOutEvent(event);
+    Raise(Event::LostFocus);
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event)
+{
+    // A click on the row already selected still counts: it re-aligns the other columns.
+    const bool onRow = event->button() == Qt::LeftButton &&
+                       indexAt(event->position().toPoint()).isValid();
+    AsUserInput([this, event] { QListView::mousePressEvent(event); }, onRow);
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event)
+{
+    AsUserInput([this, event] { QListView::mouseMoveEvent(event); }, false);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    AsUserInput([this, event] { QListView::mouseReleaseEvent(event); }, false);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    AsUserInput([this, event] { QListView::mouseDoubleClickEvent(event); }, false);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    AsUserInput([this, event] { QListView::keyPressEvent(event); }, false);
+}
+
+void ListBox::timerEvent(QTimerEvent* event)
+{
+    // Qt's drag auto-scroll moves the selection from a timer.
+    AsUserInput([this, event] { QListView::timerEvent(event); }, false);
+}
+
+// Typed characters accumulate while they come quickly, so "444" finds the row "444" rather than
+// stepping through every row that starts with "4"; a new search starts after the current row so
+// that repeating one key steps on.
+void ListBox::keyboardSearch(const QString& search)
+{
+    if (search.isEmpty() || RowCount() == 0) {
+        return;
+    }
+    const bool continues = KeyboardSearchClock.isValid() &&
+                           KeyboardSearchClock.elapsed() <= QApplication::keyboardInputInterval();
+    KeyboardSearchClock.start();
+    KeyboardSearchText = continues ? KeyboardSearchText + search : search;
+
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int start = continues ? std::max(current, 0) : current + 1;
+    for (int step = 0; step < RowCount(); ++step) {
+        const int row = (start + step) % RowCount();
+        if (Rows.Text(row).startsWith(KeyboardSearchText, Qt::CaseInsensitive)) {
+            setCurrentIndex(Rows.index(row));
+            return;
+        }
+    }
+}
+
+} // namespace framework
+

@@ -1,0 +1,12 @@
+#include "Program.h"
+#include "form/Form1Description.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    const QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("hardness-table"));
+    QApplication::setApplicationVersion(QStringLiteral(HARDNESS_TABLE_VERSION));
+    return framework::Run(form::Form1Description(), framework::ShowErrorBox);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/Form1Window.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace testing {
+
+// The real window, loaded and shown on the offscreen platform, with run-time errors recorded
+// instead of shown.
+struct OpenWindow {
+    explicit OpenWindow(const form::FormDescription& description);
+    OpenWindow();
+
+    framework::Form1Window Window;
+    QStringList Errors;
+
+    framework::ListBox& List(int number) const { return *Window.List(number); }
+    logic::Form1& Logic() { return Window.Logic(); }
+};
+
+// A left click on the middle of a visible row, through the platform's input path.
+void ClickRow(framework::ListBox& list, int row);
+
+// A turn of the mouse wheel over the list; negative notches scroll down.
+void TurnWheel(framework::ListBox& list, int notches);
+
+// Empty when all seven lists stand on the given selected row and first visible row, otherwise a
+// description of the first list that does not.
+QString Misaligned(const OpenWindow& window, int selected, int top);
+
+// The number of the list that holds the keyboard focus, 0 for none.
+int FocusedList(const OpenWindow& window);
+
+// Each flag as "1" or "0", List1 first.
+QString Flags(OpenWindow& window);
+
+} // namespace testing

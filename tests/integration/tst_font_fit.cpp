@@ -1,0 +1,82 @@
+#include "integration/WindowFixture.h"
+
+#include <QLabel>
+#include <QTest>
+
+using namespace testing;
+
+class FontFitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyCaptionAndValueFits_data();
+    void everyCaptionAndValueFits();
+    void smallDefaultFontIsKept();
+};
+
+void FontFitTest::everyCaptionAndValueFits_data()
+{
+    QTest::addColumn<qreal>("points");
+    for (qreal points : {8.0, 9.0, 10.0, 11.0, 12.0}) {
+        QTest::addRow("%g pt", points) << points;
+    }
+}
+
+// Checked against what the widgets themselves will draw with: their own font, their own
+// content area, and the texts they actually hold.
+void FontFitTest::everyCaptionAndValueFits()
+{
+    QFETCH(qreal, points);
+    const QFont original = QApplication::font();
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    {
+        OpenWindow window;
+        for (int index = 0; index <= 10; ++index) {
+            const QLabel* label = window.Window.Label(index);
+            const QRect area = label->contentsRect();
+            const QRect needed = label->fontMetrics().boundingRect(
+                area, Qt::AlignCenter | Qt::TextWordWrap, label->text());
+            QVERIFY2(area.contains(needed),
+                     qPrintable(QStringLiteral("Label1(%1) needs %2x%3 in %4x%5")
+                                    .arg(index)
+                                    .arg(needed.width())
+                                    .arg(needed.height())
+                                    .arg(area.width())
+                                    .arg(area.height())));
+        }
+        for (int number = 1; number <= logic::ListCount; ++number) {
+            const framework::ListBox& list = window.List(number);
+            QVERIFY(list.font().pointSizeF() <= points);
+            int widest = 0;
+            for (int row = 0; row < list.RowCount(); ++row) {
+                widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.Text(row)));
+            }
+            const int room = list.viewport()->width() - 4; // the item's text margins
+            QVERIFY2(widest <= room, qPrintable(QStringLiteral("List%1 needs %2 of %3")
+                                                    .arg(number)
+                                                    .arg(widest)
+                                                    .arg(room)));
+        }
+    }
+    QApplication::setFont(original);
+}
+
+void FontFitTest::smallDefaultFontIsKept()
+{
+    const QFont original = QApplication::font();
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(6.0);
+    QApplication::setFont(font);
+    {
+        OpenWindow window;
+        QCOMPARE(window.Window.font().pointSizeF(), 6.0);
+        QCOMPARE(window.List(3).font().pointSizeF(), 6.0);
+        QCOMPARE(window.Window.Label(0)->font().pointSizeF(), 6.0);
+    }
+    QApplication::setFont(original);
+}
+
+QTEST_MAIN(FontFitTest)
+#include "tst_font_fit.moc"

@@ -1,0 +1,137 @@
+#include "RecordingList.h"
+
+#include <QTest>
+
+namespace testing {
+
+std::string Describe(const Operation& operation)
+{
+    static const char* const names[] = {"Append",        "Insert",       "ReadListIndex",
+                                        "WriteListIndex", "ReadTopIndex", "WriteTopIndex",
+                                        "WriteVisible"};
+    return "List" + std::to_string(operation.List) + " " +
+           names[static_cast<int>(operation.What)] + " " + std::to_string(operation.Value) +
+           (operation.Text.empty() ? "" : " \"" + operation.Text + "\"");
+}
+
+void RecordingList::Record(Operation operation) const
+{
+    operation.List = Number;
+    Log.Operations.push_back(operation);
+    if (Log.ShouldFail && Log.ShouldFail(operation)) {
+        throw logic::RunTimeError("Injected failure: " + Describe(operation));
+    }
+}
+
+void RecordingList::AddItem(const std::string& text)
+{
+    Record({0, Operation::Kind::Append, static_cast<int>(Rows.size()), text});
+    Rows.push_back(text);
+}
+
+void RecordingList::AddItem(const std::string& text, int position)
+{
+    Record({0, Operation::Kind::Insert, position, text});
+    Rows.insert(Rows.begin() + position, text);
+}
+
+int RecordingList::ListIndex() const
+{
+    Record({0, Operation::Kind::ReadListIndex, Selected, {}});
+    return Selected;
+}
+
+void RecordingList::SetListIndex(int row)
+{
+    Record({0, Operation::Kind::WriteListIndex, row, {}});
+    if (row == Selected) {
+        return;
+    }
+    Selected = row;
+    if (OnClick) {
+        OnClick();
+    }
+}
+
+int RecordingList::TopIndex() const
+{
+    Record({0, Operation::Kind::ReadTopIndex, Top, {}});
+    return Top;
+}
+
+void RecordingList::SetTopIndex(int row)
+{
+    Record({0, Operation::Kind::WriteTopIndex, row, {}});
+    Top = row;
+}
+
+void RecordingList::SetVisible(bool visible)
+{
+    Record({0, Operation::Kind::WriteVisible, visible ? 1 : 0, {}});
+    Visible = visible;
+}
+
+FakeForm::FakeForm()
+{
+    logic::Form1::Lists controls{};
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        Lists.at(static_cast<size_t>(number - 1)) = std::make_unique<RecordingList>(number, Log);
+        controls.at(static_cast<size_t>(number - 1)) = &List(number);
+    }
+    Form = std::make_unique<logic::Form1>(controls);
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        List(number).OnClick = [this, number] { Click(number); };
+    }
+}
+
+void FakeForm::Click(int number)
+{
+    (Form.get()->*logic::Form1::ProceduresOf(number).Click)();
+}
+
+void FakeForm::Scroll(int number)
+{
+    (Form.get()->*logic::Form1::ProceduresOf(number).Scroll)();
+}
+
+void FakeForm::SetFlag(int number, bool value)
+{
+    const auto& procedures = logic::Form1::ProceduresOf(number);
+    (Form.get()->*(value ? procedures.GotFocus : procedures.LostFocus))();
+}
+
+void FakeForm::FillRows(int rows)
+{
+    for (auto& list : Lists) {
+        list->Rows.assign(static_cast<size_t>(rows), "-");
+    }
+}
+
+Operation Hide(int list) { return {list, Operation::Kind::WriteVisible, 0, {}}; }
+Operation Show(int list) { return {list, Operation::Kind::WriteVisible, 1, {}}; }
+Operation ReadSelection(int list, int row) { return {list, Operation::Kind::ReadListIndex, row, {}}; }
+Operation WriteSelection(int list, int row) { return {list, Operation::Kind::WriteListIndex, row, {}}; }
+Operation ReadTop(int list, int row) { return {list, Operation::Kind::ReadTopIndex, row, {}}; }
+Operation WriteTop(int list, int row) { return {list, Operation::Kind::WriteTopIndex, row, {}}; }
+
+void CompareOperations(const std::vector<Operation>& actual, const std::vector<Operation>& expected)
+{
+    const size_t common = std::min(actual.size(), expected.size());
+    for (size_t i = 0; i < common; ++i) {
+        if (!(actual[i] == expected[i])) {
+            QFAIL(qPrintable(QStringLiteral("operation %1 is %2, expected %3")
+                                 .arg(i)
+                                 .arg(QString::fromStdString(Describe(actual[i])),
+                                      QString::fromStdString(Describe(expected[i])))));
+        }
+    }
+    if (actual.size() != expected.size()) {
+        const Operation& extra = actual.size() > expected.size() ? actual[common] : expected[common];
+        QFAIL(qPrintable(QStringLiteral("%1 operations, expected %2; first unmatched: %3")
+                             .arg(actual.size())
+                             .arg(expected.size())
+                             .arg(QString::fromStdString(Describe(extra)))));
+    }
+}
+
+} // namespace testing
