@@ -25,8 +25,8 @@ constexpr qreal PointSizeStep = 0.5;
 } // namespace
 
 Form1Window::Form1Window(const form::FormDescription& description, QWidget* parent)
-    : QWidget(parent), Description(description),
-      ListsByNumber(CreateLists(description, this)), Form(AsControls(ListsByNumber))
+    : QWidget(parent), Description(description), ListsByNumber(CreateLists(description, this)),
+      Form(AsControls(ListsByNumber))
 {
     setObjectName(ToQString(description.Window.Name));
     setWindowTitle(ToQString(description.Window.Caption));
@@ -138,10 +138,18 @@ void Form1Window::Deliver(int listNumber, ListBox::Event event)
         const logic::Form1::ListProcedures& procedures = logic::Form1::ProceduresOf(listNumber);
         void (logic::Form1::*procedure)() = nullptr;
         switch (event) {
-        case ListBox::Event::Click: procedure = procedures.Click; break;
-        case ListBox::Event::GotFocus: procedure = procedures.GotFocus; break;
-        case ListBox::Event::LostFocus: procedure = procedures.LostFocus; break;
-        case ListBox::Event::Scroll: procedure = procedures.Scroll; break;
+        case ListBox::Event::Click:
+            procedure = procedures.Click;
+            break;
+        case ListBox::Event::GotFocus:
+            procedure = procedures.GotFocus;
+            break;
+        case ListBox::Event::LostFocus:
+            procedure = procedures.LostFocus;
+            break;
+        case ListBox::Event::Scroll:
+            procedure = procedures.Scroll;
+            break;
         }
         (Form.*procedure)();
     } catch (...) {
@@ -158,9 +166,8 @@ bool Form1Window::TextsFit(const QFontMetrics& metrics) const
             continue;
         }
         const QRect area = label->contentsRect();
-        const QRect needed = metrics.boundingRect(QRect(0, 0, area.width(), 1 << 16),
-                                                  Qt::AlignHCenter | Qt::TextWordWrap,
-                                                  label->text());
+        const QRect needed = metrics.boundingRect(
+            QRect(0, 0, area.width(), 1 << 16), Qt::AlignHCenter | Qt::TextWordWrap, label->text());
         if (needed.width() > area.width() || needed.height() > area.height()) {
             return false;
         }
@@ -186,7 +193,8 @@ QFont Form1Window::FittingFont(QFont font) const
     if (font.pointSizeF() <= 0) { // sized in pixels: nothing to step
         return font;
     }
-    while (!TextsFit(QFontMetrics(font)) && font.pointSizeF() - PointSizeStep >= SmallestPointSize) {
+    while (!TextsFit(QFontMetrics(font)) &&
+           font.pointSizeF() - PointSizeStep >= SmallestPointSize) {
         font.setPointSizeF(font.pointSizeF() - PointSizeStep);
     }
     return font;

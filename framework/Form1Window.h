@@ -34,8 +34,8 @@ public:
     QFont FittingFont(QFont font) const;
 
 private:
-    static std::array<ListBox*, logic::ListCount> CreateLists(const form::FormDescription& description,
-                                                              QWidget* parent);
+    static std::array<ListBox*, logic::ListCount>
+    CreateLists(const form::FormDescription& description, QWidget* parent);
     static logic::Form1::Lists AsControls(const std::array<ListBox*, logic::ListCount>& lists);
     void CreateLabels();
     void ChainTabOrder();

@@ -28,6 +28,9 @@ ListBox::ListBox(const QString& name, QWidget* parent) : QListView(parent), Rows
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
+    // A click on the scroll bar must not take the focus (scrolling never moves it), so the list
+    // takes it itself when a row is pressed; Tab still reaches it.
+    setFocusPolicy(Qt::TabFocus);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ListBox::OnScrolled);
 }
 
@@ -77,8 +80,7 @@ void ListBox::SetListIndex(int row)
         if (row < 0) {
             selectionModel()->clearSelection();
         } else {
-            selectionModel()->setCurrentIndex(Rows.index(row),
-                                              QItemSelectionModel::ClearAndSelect);
+            selectionModel()->setCurrentIndex(Rows.index(row), QItemSelectionModel::ClearAndSelect);
         }
     }
     Raise(Event::Click);
@@ -147,9 +149,11 @@ void ListBox::focusOutEvent(QFocusEvent* event)
 
 void ListBox::mousePressEvent(QMouseEvent* event)
 {
+    // Before the selection moves, so that the list's got-focus procedure runs before its click.
+    setFocus(Qt::MouseFocusReason);
     // A click on the row already selected still counts: it re-aligns the other columns.
-    const bool onRow = event->button() == Qt::LeftButton &&
-                       indexAt(event->position().toPoint()).isValid();
+    const bool onRow =
+        event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
     AsUserInput([this, event] { QListView::mousePressEvent(event); }, onRow);
 }
 
@@ -204,4 +208,3 @@ void ListBox::keyboardSearch(const QString& search)
 }
 
 } // namespace framework
-

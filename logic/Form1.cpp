@@ -169,29 +169,92 @@ void Form1::CopyTopRowFrom(int scrolled)
 
 // --- Event procedures ---------------------------------------------------------------------
 
-void Form1::List1_Click() { CopySelectionFrom(1); }
-void Form1::List2_Click() { CopySelectionFrom(2); }
-void Form1::List3_Click() { CopySelectionFrom(3); }
-void Form1::List4_Click() { CopySelectionFrom(4); }
-void Form1::List5_Click() { CopySelectionFrom(5); }
-void Form1::List6_Click() { CopySelectionFrom(6); }
-void Form1::List7_Click() { CopySelectionFrom(7); }
+void Form1::List1_Click()
+{
+    CopySelectionFrom(1);
+}
+void Form1::List2_Click()
+{
+    CopySelectionFrom(2);
+}
+void Form1::List3_Click()
+{
+    CopySelectionFrom(3);
+}
+void Form1::List4_Click()
+{
+    CopySelectionFrom(4);
+}
+void Form1::List5_Click()
+{
+    CopySelectionFrom(5);
+}
+void Form1::List6_Click()
+{
+    CopySelectionFrom(6);
+}
+void Form1::List7_Click()
+{
+    CopySelectionFrom(7);
+}
 
-void Form1::List1_GotFocus() { List1HasFocus = true; }
-void Form1::List2_GotFocus() { List2HasFocus = true; }
-void Form1::List3_GotFocus() { List3HasFocus = true; }
-void Form1::List4_GotFocus() { List4HasFocus = true; }
-void Form1::List5_GotFocus() { List5HasFocus = true; }
-void Form1::List6_GotFocus() { List6HasFocus = true; }
-void Form1::List7_GotFocus() { List7HasFocus = true; }
+void Form1::List1_GotFocus()
+{
+    List1HasFocus = true;
+}
+void Form1::List2_GotFocus()
+{
+    List2HasFocus = true;
+}
+void Form1::List3_GotFocus()
+{
+    List3HasFocus = true;
+}
+void Form1::List4_GotFocus()
+{
+    List4HasFocus = true;
+}
+void Form1::List5_GotFocus()
+{
+    List5HasFocus = true;
+}
+void Form1::List6_GotFocus()
+{
+    List6HasFocus = true;
+}
+void Form1::List7_GotFocus()
+{
+    List7HasFocus = true;
+}
 
-void Form1::List1_LostFocus() { List1HasFocus = false; }
-void Form1::List2_LostFocus() { List2HasFocus = false; }
-void Form1::List3_LostFocus() { List3HasFocus = false; }
-void Form1::List4_LostFocus() { List4HasFocus = false; }
-void Form1::List5_LostFocus() { List5HasFocus = false; }
-void Form1::List6_LostFocus() { List6HasFocus = false; }
-void Form1::List7_LostFocus() { List7HasFocus = false; }
+void Form1::List1_LostFocus()
+{
+    List1HasFocus = false;
+}
+void Form1::List2_LostFocus()
+{
+    List2HasFocus = false;
+}
+void Form1::List3_LostFocus()
+{
+    List3HasFocus = false;
+}
+void Form1::List4_LostFocus()
+{
+    List4HasFocus = false;
+}
+void Form1::List5_LostFocus()
+{
+    List5HasFocus = false;
+}
+void Form1::List6_LostFocus()
+{
+    List6HasFocus = false;
+}
+void Form1::List7_LostFocus()
+{
+    List7HasFocus = false;
+}
 
 // HB follows a scroll only while it holds the focus; every other column takes the lead as soon
 // as it is scrolled, focused or not.

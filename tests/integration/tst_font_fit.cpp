@@ -54,10 +54,10 @@ void FontFitTest::everyCaptionAndValueFits()
                 widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.Text(row)));
             }
             const int room = list.viewport()->width() - 4; // the item's text margins
-            QVERIFY2(widest <= room, qPrintable(QStringLiteral("List%1 needs %2 of %3")
-                                                    .arg(number)
-                                                    .arg(widest)
-                                                    .arg(room)));
+            QVERIFY2(
+                widest <= room,
+                qPrintable(
+                    QStringLiteral("List%1 needs %2 of %3").arg(number).arg(widest).arg(room)));
         }
     }
     QApplication::setFont(original);

@@ -1,5 +1,5 @@
-#include "framework/Program.h"
 #include "form/Form1Description.h"
+#include "framework/Program.h"
 #include "integration/WindowFixture.h"
 
 #include <QLabel>
@@ -50,8 +50,9 @@ private:
 void WindowTest::windowHasItsCaptionSizeAndIcon()
 {
     const framework::Form1Window& window = Window->Window;
-    QCOMPARE(window.windowTitle(),
-             QStringLiteral("Сравнительные значения чисел твердости (Дорвис, I версия 25.01.03г.)"));
+    QCOMPARE(
+        window.windowTitle(),
+        QStringLiteral("Сравнительные значения чисел твердости (Дорвис, I версия 25.01.03г.)"));
     QCOMPARE(window.size(), QSize(565, 331));
     QVERIFY(!window.isMaximized() && !window.isMinimized());
 
@@ -107,8 +108,10 @@ void WindowTest::headerCellsStandWhereTheDesignPutsThem_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("0") << 0 << "Твердость по Бринеллю (ГОСТ9012-59)" << ExpectedPixels(0, 0, 1200, 735);
-    QTest::newRow("1") << 1 << "Твердость по Виккерсу (ГОСТ2999-75)" << ExpectedPixels(1210, 0, 1200, 735);
+    QTest::newRow("0") << 0 << "Твердость по Бринеллю (ГОСТ9012-59)"
+                       << ExpectedPixels(0, 0, 1200, 735);
+    QTest::newRow("1") << 1 << "Твердость по Виккерсу (ГОСТ2999-75)"
+                       << ExpectedPixels(1210, 0, 1200, 735);
     QTest::newRow("2") << 2 << "HB" << ExpectedPixels(0, 730, 1200, 255);
     QTest::newRow("3") << 3 << "HV" << ExpectedPixels(1210, 730, 1200, 255);
     QTest::newRow("4") << 4 << "HRC" << ExpectedPixels(2420, 730, 1200, 255);
@@ -116,8 +119,10 @@ void WindowTest::headerCellsStandWhereTheDesignPutsThem_data()
     QTest::newRow("6") << 6 << "HRA" << ExpectedPixels(4840, 730, 1200, 255);
     QTest::newRow("7") << 7 << "HSh" << ExpectedPixels(7260, 730, 1200, 255);
     QTest::newRow("8") << 8 << "HRC\u044d (ГОСТ 8.064-94)" << ExpectedPixels(6050, 490, 1200, 495);
-    QTest::newRow("9") << 9 << "Твердость по Роквеллу (ГОСТ 9013-59)" << ExpectedPixels(2420, 0, 4830, 485);
-    QTest::newRow("10") << 10 << "Твердость по Шору (ГОСТ 23273-78)" << ExpectedPixels(7260, 0, 1200, 735);
+    QTest::newRow("9") << 9 << "Твердость по Роквеллу (ГОСТ 9013-59)"
+                       << ExpectedPixels(2420, 0, 4830, 485);
+    QTest::newRow("10") << 10 << "Твердость по Шору (ГОСТ 23273-78)"
+                        << ExpectedPixels(7260, 0, 1200, 735);
 }
 
 void WindowTest::headerCellsStandWhereTheDesignPutsThem()
@@ -222,7 +227,8 @@ void WindowTest::topRowStopsWhereTheListCanScrollNoFurther()
     // The last row is then fully visible at the bottom.
     const QRect last = list.visualRect(list.model()->index(112, 0));
     QVERIFY(list.viewport()->rect().contains(last));
-    QVERIFY(!list.viewport()->rect().contains(list.visualRect(list.model()->index(lastTop - 1, 0))));
+    QVERIFY(
+        !list.viewport()->rect().contains(list.visualRect(list.model()->index(lastTop - 1, 0))));
 }
 
 void WindowTest::failedLoadShowsNoWindowAndEndsWithFailure()

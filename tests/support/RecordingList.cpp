@@ -6,11 +6,11 @@ namespace testing {
 
 std::string Describe(const Operation& operation)
 {
-    static const char* const names[] = {"Append",        "Insert",       "ReadListIndex",
+    static const char* const names[] = {"Append",         "Insert",       "ReadListIndex",
                                         "WriteListIndex", "ReadTopIndex", "WriteTopIndex",
                                         "WriteVisible"};
-    return "List" + std::to_string(operation.List) + " " +
-           names[static_cast<int>(operation.What)] + " " + std::to_string(operation.Value) +
+    return "List" + std::to_string(operation.List) + " " + names[static_cast<int>(operation.What)] +
+           " " + std::to_string(operation.Value) +
            (operation.Text.empty() ? "" : " \"" + operation.Text + "\"");
 }
 
@@ -107,12 +107,30 @@ void FakeForm::FillRows(int rows)
     }
 }
 
-Operation Hide(int list) { return {list, Operation::Kind::WriteVisible, 0, {}}; }
-Operation Show(int list) { return {list, Operation::Kind::WriteVisible, 1, {}}; }
-Operation ReadSelection(int list, int row) { return {list, Operation::Kind::ReadListIndex, row, {}}; }
-Operation WriteSelection(int list, int row) { return {list, Operation::Kind::WriteListIndex, row, {}}; }
-Operation ReadTop(int list, int row) { return {list, Operation::Kind::ReadTopIndex, row, {}}; }
-Operation WriteTop(int list, int row) { return {list, Operation::Kind::WriteTopIndex, row, {}}; }
+Operation Hide(int list)
+{
+    return {list, Operation::Kind::WriteVisible, 0, {}};
+}
+Operation Show(int list)
+{
+    return {list, Operation::Kind::WriteVisible, 1, {}};
+}
+Operation ReadSelection(int list, int row)
+{
+    return {list, Operation::Kind::ReadListIndex, row, {}};
+}
+Operation WriteSelection(int list, int row)
+{
+    return {list, Operation::Kind::WriteListIndex, row, {}};
+}
+Operation ReadTop(int list, int row)
+{
+    return {list, Operation::Kind::ReadTopIndex, row, {}};
+}
+Operation WriteTop(int list, int row)
+{
+    return {list, Operation::Kind::WriteTopIndex, row, {}};
+}
 
 void CompareOperations(const std::vector<Operation>& actual, const std::vector<Operation>& expected)
 {
@@ -126,7 +144,8 @@ void CompareOperations(const std::vector<Operation>& actual, const std::vector<O
         }
     }
     if (actual.size() != expected.size()) {
-        const Operation& extra = actual.size() > expected.size() ? actual[common] : expected[common];
+        const Operation& extra =
+            actual.size() > expected.size() ? actual[common] : expected[common];
         QFAIL(qPrintable(QStringLiteral("%1 operations, expected %2; first unmatched: %3")
                              .arg(actual.size())
                              .arg(expected.size())

@@ -13,7 +13,15 @@ namespace testing {
 
 // One list operation as the window logic made it.
 struct Operation {
-    enum class Kind { Append, Insert, ReadListIndex, WriteListIndex, ReadTopIndex, WriteTopIndex, WriteVisible };
+    enum class Kind {
+        Append,
+        Insert,
+        ReadListIndex,
+        WriteListIndex,
+        ReadTopIndex,
+        WriteTopIndex,
+        WriteVisible
+    };
 
     int List = 0;
     Kind What = Kind::Append;
@@ -84,6 +92,7 @@ Operation ReadTop(int list, int row);
 Operation WriteTop(int list, int row);
 
 // Fails the running test at the first operation that differs, naming both.
-void CompareOperations(const std::vector<Operation>& actual, const std::vector<Operation>& expected);
+void CompareOperations(const std::vector<Operation>& actual,
+                       const std::vector<Operation>& expected);
 
 } // namespace testing

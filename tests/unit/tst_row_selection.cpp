@@ -219,9 +219,7 @@ void RowSelectionTest::failedWriteStopsTheCopyAndShowsTheListsAgain()
     fake.SetFlag(1, true);
     fake.List(1).Selected = 30;
     fake.List(1).Top = 25;
-    fake.Log.ShouldFail = [](const Operation& operation) {
-        return operation == WriteTop(4, 25);
-    };
+    fake.Log.ShouldFail = [](const Operation& operation) { return operation == WriteTop(4, 25); };
 
     QVERIFY_THROWS_EXCEPTION(logic::RunTimeError, fake.Click(1));
 
@@ -230,7 +228,8 @@ void RowSelectionTest::failedWriteStopsTheCopyAndShowsTheListsAgain()
         Append(expected, {ReadSelection(1, 30), WriteSelection(target, 30), ReadTop(1, 25),
                           WriteTop(target, 25)});
     }
-    Append(expected, {ReadSelection(1, 30), WriteSelection(4, 30), ReadTop(1, 25), WriteTop(4, 25)});
+    Append(expected,
+           {ReadSelection(1, 30), WriteSelection(4, 30), ReadTop(1, 25), WriteTop(4, 25)});
     Append(expected, ShowAll());
     CompareOperations(fake.Log.Operations, expected);
     QCOMPARE(fake.List(5).Selected, -1); // targets after the failure are left alone

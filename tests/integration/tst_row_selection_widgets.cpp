@@ -1,0 +1,205 @@
+#include "form/Form1Description.h"
+#include "integration/WindowFixture.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <optional>
+
+using namespace testing;
+
+namespace {
+
+// Counts focus changes of the seven lists while it exists.
+class FocusEventCounter final : public QObject {
+public:
+    explicit FocusEventCounter(const OpenWindow& window)
+    {
+        for (int number = 1; number <= logic::ListCount; ++number) {
+            window.List(number).installEventFilter(this);
+        }
+    }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            ++Count;
+        }
+        return false;
+    }
+};
+
+// Moves one column by code, which copies nothing: the click has to bring the others along.
+void ScrollOnlyThis(framework::ListBox& list, int top)
+{
+    list.SetTopIndex(top);
+}
+
+} // namespace
+
+class RowSelectionWidgetsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Window.emplace(); }
+    void cleanup() { Window.reset(); }
+
+    void clickInAScrolledColumnAlignsEveryColumn();
+    void clickOnTheLastRowSelectsItEverywhere();
+    void clickInAnotherColumnMovesTheLead();
+    void keyboardMovesKeepTheColumnsTogether_data();
+    void keyboardMovesKeepTheColumnsTogether();
+    void typedDigitsFindTheValue();
+    void clickOnTheSelectedRowRealignsTheColumns();
+    void noFocusEventWhileColumnsAreCopied();
+    void failingProcedureIsReportedAndTheWindowGoesOn();
+
+private:
+    std::optional<OpenWindow> Window;
+};
+
+void RowSelectionWidgetsTest::clickInAScrolledColumnAlignsEveryColumn()
+{
+    QTest::keyClick(&Window->List(1), Qt::Key_Tab);
+    QTest::keyClick(&Window->List(2), Qt::Key_Tab);
+    QCOMPARE(FocusedList(*Window), 3);
+    ScrollOnlyThis(Window->List(3), 35);
+
+    ClickRow(Window->List(3), 40);
+
+    QCOMPARE(Misaligned(*Window, 40, 35), QString());
+    QCOMPARE(FocusedList(*Window), 3);
+    QCOMPARE(Flags(*Window), QStringLiteral("0010000"));
+}
+
+void RowSelectionWidgetsTest::clickOnTheLastRowSelectsItEverywhere()
+{
+    framework::ListBox& hsh = Window->List(6);
+    ScrollOnlyThis(hsh, 112); // as far as it goes
+    const int top = hsh.TopIndex();
+
+    ClickRow(hsh, 112);
+
+    QCOMPARE(FocusedList(*Window), 6);
+    QCOMPARE(Misaligned(*Window, 112, top), QString());
+    QCOMPARE(Flags(*Window), QStringLiteral("0000010"));
+}
+
+void RowSelectionWidgetsTest::clickInAnotherColumnMovesTheLead()
+{
+    ClickRow(Window->List(2), 5);
+    QCOMPARE(Flags(*Window), QStringLiteral("0100000"));
+    QCOMPARE(Misaligned(*Window, 5, 0), QString());
+
+    ClickRow(Window->List(5), 9);
+
+    QCOMPARE(FocusedList(*Window), 5);
+    QCOMPARE(Flags(*Window), QStringLiteral("0000100"));
+    QCOMPARE(Misaligned(*Window, 9, 0), QString());
+}
+
+void RowSelectionWidgetsTest::keyboardMovesKeepTheColumnsTogether_data()
+{
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("Down past the bottom edge") << 1 << int(Qt::Key_Down) << 30;
+    QTest::newRow("Page Down") << 4 << int(Qt::Key_PageDown) << 2;
+    QTest::newRow("End") << 7 << int(Qt::Key_End) << 1;
+    QTest::newRow("Up from the end") << 5 << int(Qt::Key_Up) << 3;
+    QTest::newRow("Home after End") << 2 << int(Qt::Key_Home) << 1;
+}
+
+void RowSelectionWidgetsTest::keyboardMovesKeepTheColumnsTogether()
+{
+    QFETCH(int, list);
+    QFETCH(int, key);
+    QFETCH(int, presses);
+    framework::ListBox& column = Window->List(list);
+    ClickRow(column, 3);
+    if (key == Qt::Key_Up || key == Qt::Key_Home) {
+        QTest::keyClick(&column, Qt::Key_End);
+    }
+
+    for (int press = 0; press < presses; ++press) {
+        QTest::keyClick(&column, static_cast<Qt::Key>(key));
+        QCOMPARE(Misaligned(*Window, column.ListIndex(), column.TopIndex()), QString());
+    }
+    QCOMPARE(FocusedList(*Window), list);
+    QVERIFY(column.ListIndex() != 3);
+    if (key == Qt::Key_Down) {
+        QCOMPARE(column.ListIndex(), 33);
+        QVERIFY(column.TopIndex() > 0);
+    }
+    if (key == Qt::Key_Home) {
+        QCOMPARE(Misaligned(*Window, 0, 0), QString());
+    }
+}
+
+void RowSelectionWidgetsTest::typedDigitsFindTheValue()
+{
+    QTest::keyClicks(&Window->List(1), QStringLiteral("444"));
+    QCOMPARE(Window->List(1).ListIndex(), 24);
+    QCOMPARE(Misaligned(*Window, 24, Window->List(1).TopIndex()), QString());
+    QCOMPARE(Window->List(2).Text(24), QStringLiteral(" -"));
+}
+
+void RowSelectionWidgetsTest::clickOnTheSelectedRowRealignsTheColumns()
+{
+    ClickRow(Window->List(1), 6);
+    QCOMPARE(Misaligned(*Window, 6, 0), QString());
+    Window->List(4).SetTopIndex(50); // as if something had pulled one column away
+
+    ClickRow(Window->List(1), 6);
+
+    QCOMPARE(Misaligned(*Window, 6, 0), QString());
+}
+
+void RowSelectionWidgetsTest::noFocusEventWhileColumnsAreCopied()
+{
+    const FocusEventCounter counter(*Window);
+    ClickRow(Window->List(1), 10);
+    QTest::keyClick(&Window->List(1), Qt::Key_PageDown);
+    QCOMPARE(counter.Count, 0);
+
+    ClickRow(Window->List(7), 12); // one focus change: out of List1, into List7
+    QCOMPARE(counter.Count, 2);
+    QCOMPARE(Flags(*Window), QStringLiteral("0000001"));
+}
+
+// A list shorter than the rest makes the copy fail half-way: the failure is reported, the
+// lists are painted again, and the window keeps working.
+void RowSelectionWidgetsTest::failingProcedureIsReportedAndTheWindowGoesOn()
+{
+    Window.reset();
+    const form::FormDescription& full = form::Form1Description();
+    std::vector<form::ListDescription> lists(full.Lists.begin(), full.Lists.end());
+    for (form::ListDescription& list : lists) {
+        if (list.Number == 4) {
+            list.Rows = list.Rows.first(20); // after the load: 77 rows
+        }
+    }
+    form::FormDescription shorter = full;
+    shorter.Lists = lists;
+    Window.emplace(shorter);
+
+    ClickRow(Window->List(1), 5);
+    QVERIFY(Window->Errors.isEmpty());
+    Window->List(1).SetTopIndex(90);
+    ClickRow(Window->List(1), 95);
+
+    QCOMPARE(Window->Errors.size(), 1);
+    QVERIFY2(Window->Errors.first().contains(QLatin1String("List4")),
+             qPrintable(Window->Errors.first()));
+    QCOMPARE(Window->List(3).ListIndex(), 95); // written before the failure
+    QCOMPARE(Window->List(5).ListIndex(), 5);  // not reached
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        QVERIFY(Window->List(number).updatesEnabled());
+    }
+    ClickRow(Window->List(1), 92);
+    QCOMPARE(Window->List(2).ListIndex(), 92);
+}
+
+QTEST_MAIN(RowSelectionWidgetsTest)
+#include "tst_row_selection_widgets.moc"
