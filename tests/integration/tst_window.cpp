@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -42,6 +43,7 @@ private slots:
     void listOperationsRejectValuesOutOfRange();
     void topRowStopsWhereTheListCanScrollNoFurther();
     void failedLoadShowsNoWindowAndEndsWithFailure();
+    void closingTheWindowEndsTheProgramWithSuccess();
 
 private:
     std::optional<OpenWindow> Window;
@@ -253,6 +255,26 @@ void WindowTest::failedLoadShowsNoWindowAndEndsWithFailure()
     QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
             std::ranges::none_of(QApplication::topLevelWidgets(),
                                  [](const QWidget* widget) { return widget->isVisible(); }));
+}
+
+void WindowTest::closingTheWindowEndsTheProgramWithSuccess()
+{
+    Window.reset();
+    bool shown = false;
+    QTimer::singleShot(50, [&shown] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->objectName() == QLatin1String("Form1")) {
+                shown = true;
+                widget->close();
+            }
+        }
+    });
+    QStringList reported;
+    const int status = framework::Run(form::Form1Description(),
+                                      [&](const QString& message) { reported << message; });
+    QVERIFY(shown);
+    QCOMPARE(status, 0);
+    QVERIFY(reported.isEmpty());
 }
 
 QTEST_MAIN(WindowTest)
