@@ -19,6 +19,18 @@ QString ToQString(std::string_view text)
 // Values have at most four characters; digits are the widest of them.
 const QString WidestValue = QStringLiteral("0000");
 
+// The art is drawn pixel by pixel: on a screen scaled 2x it must be doubled, not smoothed.
+QIcon PixelArtIcon(const form::IconDescription& description)
+{
+    QIcon icon;
+    for (const std::string_view file : {description.Small, description.Large}) {
+        const QPixmap art(ToQString(file));
+        icon.addPixmap(art);
+        icon.addPixmap(art.scaled(art.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    }
+    return icon;
+}
+
 constexpr qreal SmallestPointSize = 5.0;
 constexpr qreal PointSizeStep = 0.5;
 
@@ -30,14 +42,12 @@ Form1Window::Form1Window(const form::FormDescription& description, QWidget* pare
 {
     setObjectName(ToQString(description.Window.Name));
     setWindowTitle(ToQString(description.Window.Caption));
-    QIcon icon;
-    icon.addFile(ToQString(description.Icon.Large));
-    icon.addFile(ToQString(description.Icon.Small));
-    setWindowIcon(icon);
+    setWindowIcon(PixelArtIcon(description.Icon));
     resize(TwipsToPixels(description.Window.ClientWidth),
            TwipsToPixels(description.Window.ClientHeight));
 
     CreateLabels();
+    NameListsAfterTheirHeaders();
     ChainTabOrder();
     setFont(FittingFont(font()));
 
@@ -85,6 +95,26 @@ void Form1Window::CreateLabels()
             LabelsByIndex.resize(static_cast<size_t>(entry.Index) + 1, nullptr);
         }
         LabelsByIndex[static_cast<size_t>(entry.Index)] = label;
+    }
+}
+
+// A screen reader names each column by the scale in the cell above it and describes it by the
+// test method above that; the header cells themselves stay plain labels.
+void Form1Window::NameListsAfterTheirHeaders()
+{
+    for (const form::ListDescription& list : Description.Lists) {
+        QString scale;
+        QString method;
+        for (const form::LabelDescription& label : Description.Labels) {
+            if (label.Bounds.Left > list.Bounds.Left ||
+                label.Bounds.Right() < list.Bounds.Right()) {
+                continue;
+            }
+            (label.Bounds.Top == 0 ? method : scale) = ToQString(label.Caption);
+        }
+        ListBox* box = List(list.Number);
+        box->setAccessibleName(scale.section(QLatin1Char(' '), 0, 0));
+        box->setAccessibleDescription(method);
     }
 }
 

@@ -38,6 +38,7 @@ private:
     CreateLists(const form::FormDescription& description, QWidget* parent);
     static logic::Form1::Lists AsControls(const std::array<ListBox*, logic::ListCount>& lists);
     void CreateLabels();
+    void NameListsAfterTheirHeaders();
     void ChainTabOrder();
     void Deliver(int listNumber, ListBox::Event event);
     bool TextsFit(const QFontMetrics& metrics) const;

@@ -12,7 +12,7 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= Count()) {
         return {};
     }
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+    if (role == Qt::DisplayRole) {
         return Rows.at(index.row());
     }
     return {};

@@ -8,5 +8,6 @@ int main(int argc, char* argv[])
     const QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("hardness-table"));
     QApplication::setApplicationVersion(QStringLiteral(HARDNESS_TABLE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(HARDNESS_TABLE_APP_ID));
     return framework::Run(form::Form1Description(), framework::ShowErrorBox);
 }

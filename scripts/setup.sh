@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
 )
 
 missing=()
