@@ -39,10 +39,10 @@ struct LabelDescription {
     TwipRect Bounds;
 };
 
-// The window's own images, as resource names; the images live beside this file as XPM.
+// The window's own images as XPM text: the files beside this one, compiled in as they stand.
 struct IconDescription {
-    std::string_view Large; // 32 x 32
-    std::string_view Small; // 16 x 16
+    const char* const* Large = nullptr; // 32 x 32
+    const char* const* Small = nullptr; // 16 x 16
 };
 
 struct FormDescription {

@@ -23,8 +23,8 @@ const QString WidestValue = QStringLiteral("0000");
 QIcon PixelArtIcon(const form::IconDescription& description)
 {
     QIcon icon;
-    for (const std::string_view file : {description.Small, description.Large}) {
-        const QPixmap art(ToQString(file));
+    for (const char* const* xpm : {description.Small, description.Large}) {
+        const QPixmap art(xpm);
         icon.addPixmap(art);
         icon.addPixmap(art.scaled(art.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     }
