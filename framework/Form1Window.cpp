@@ -164,6 +164,16 @@ QLabel* Form1Window::Label(int index) const
 // goes on.
 void Form1Window::Deliver(int listNumber, ListBox::Event event)
 {
+    struct Nesting {
+        int& Depth;
+        explicit Nesting(int& depth) : Depth(++depth) {}
+        ~Nesting() { --Depth; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+    } nesting(DeliveryDepth);
+    if (ObserveDelivery) {
+        ObserveDelivery({listNumber, event, DeliveryDepth});
+    }
     try {
         const logic::Form1::ListProcedures& procedures = logic::Form1::ProceduresOf(listNumber);
         void (logic::Form1::*procedure)() = nullptr;

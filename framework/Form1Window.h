@@ -29,6 +29,16 @@ public:
 
     void SetErrorReporter(ErrorReporter reporter) { ReportError = std::move(reporter); }
 
+    // Sees every event on its way to its procedure, with how deeply it is nested in others
+    // (1 for an event from the user). For tests and diagnostics.
+    struct Delivery {
+        int List = 0;
+        ListBox::Event Event = ListBox::Event::Click;
+        int Depth = 0;
+    };
+    using DeliveryObserver = std::function<void(const Delivery&)>;
+    void SetDeliveryObserver(DeliveryObserver observer) { ObserveDelivery = std::move(observer); }
+
     // The largest font, not larger than the given one, at which every caption fits its cell and
     // a value fits its column.
     QFont FittingFont(QFont font) const;
@@ -48,6 +58,8 @@ private:
     std::vector<QLabel*> LabelsByIndex;
     logic::Form1 Form;
     ErrorReporter ReportError = ShowErrorBoxLater;
+    DeliveryObserver ObserveDelivery;
+    int DeliveryDepth = 0;
 };
 
 } // namespace framework
