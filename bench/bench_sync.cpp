@@ -103,7 +103,7 @@ int main(int argc, char* argv[])
     framework::ListBox* hb = window.List(1);
     Figures clicks;
     for (int run = 0; run < runs; ++run) {
-        const QRect row = hb->visualRect(hb->model()->index(run % 2 == 0 ? 5 : 9, 0));
+        const QRect row = hb->RowRect(run % 2 == 0 ? 5 : 9);
         measure(clicks,
                 [&] { QTest::mouseClick(hb->viewport(), Qt::LeftButton, {}, row.center()); });
     }

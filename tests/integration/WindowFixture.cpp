@@ -23,7 +23,7 @@ OpenWindow::OpenWindow() : OpenWindow(form::Form1Description()) {}
 
 void ClickRow(framework::ListBox& list, int row)
 {
-    const QRect rect = list.visualRect(list.model()->index(row, 0));
+    const QRect rect = list.RowRect(row);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
 }
 

@@ -64,21 +64,31 @@ void AccessibilityTest::rowsSelectionAndFocusCanBeRead()
     QCOMPARE(Misaligned(*Window, 8, 0), QString());
 
     QAccessibleInterface* hsh = QAccessible::queryAccessibleInterface(&Window->List(6));
-    QVERIFY(hsh->tableInterface() != nullptr);
-    QCOMPARE(hsh->tableInterface()->rowCount(), 113);
-    QCOMPARE(hsh->tableInterface()->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("102"));
-    QCOMPARE(hsh->tableInterface()->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("-"));
-    const QList<QAccessibleInterface*> selected = hsh->tableInterface()->selectedCells();
-    QCOMPARE(selected.size(), 1);
-    QCOMPARE(selected.first()->text(QAccessible::Name), QStringLiteral("87"));
+    QCOMPARE(hsh->childCount(), 113);
+    QCOMPARE(hsh->child(0)->role(), QAccessible::ListItem);
+    QCOMPARE(hsh->child(0)->text(QAccessible::Name), QStringLiteral("102"));
+    QCOMPARE(hsh->child(1)->text(QAccessible::Name), QStringLiteral("-"));
+    QCOMPARE(hsh->indexOfChild(hsh->child(40)), 40);
+    QCOMPARE(hsh->child(40)->parent(), hsh);
+    QList<int> selected;
+    for (int row = 0; row < hsh->childCount(); ++row) {
+        if (hsh->child(row)->state().selected) {
+            selected << row;
+        }
+    }
+    QCOMPARE(selected, QList<int>{8});
+    QCOMPARE(hsh->child(8)->text(QAccessible::Name), QStringLiteral("87"));
+    QVERIFY(!hsh->child(8)->state().offscreen);
+    QVERIFY(hsh->child(100)->state().offscreen);
+    const QRect row = hsh->child(8)->rect();
+    QCOMPARE(hsh->childAt(row.center().x(), row.center().y()), hsh->child(8));
 
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Window->Window);
-    QAccessibleInterface* focused = window->focusChild();
-    QVERIFY(focused != nullptr);
-    while (focused->role() != QAccessible::List && focused->parent() != nullptr) {
-        focused = focused->parent(); // the focused cell's column
-    }
-    QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("HV"));
+    QAccessibleInterface* focusedRow = window->focusChild(); // down to the focused row
+    QVERIFY(focusedRow != nullptr);
+    QCOMPARE(focusedRow->text(QAccessible::Name), QStringLiteral("739")); // HV row 8
+    QVERIFY(focusedRow->state().focused && focusedRow->state().selected);
+    QCOMPARE(focusedRow->parent()->text(QAccessible::Name), QStringLiteral("HV"));
 
     // The header cells are labels, named by their captions, and not focusable.
     QAccessibleInterface* header = QAccessible::queryAccessibleInterface(Window->Window.Label(8));

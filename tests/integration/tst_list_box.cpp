@@ -72,7 +72,7 @@ void ListBoxTest::init()
 
 void ListBoxTest::Press(int row) const
 {
-    const QRect rect = List->visualRect(List->model()->index(row, 0));
+    const QRect rect = List->RowRect(row);
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, rect.center());
 }
 

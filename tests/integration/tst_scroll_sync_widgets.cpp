@@ -179,7 +179,7 @@ void ScrollSyncWidgetsTest::clickOnAPartlyVisibleRowScrollsEveryColumnAfterItSet
     framework::ListBox& hv = Window->List(2);
     int partly = -1;
     for (int row = 0; row < hv.RowCount(); ++row) {
-        const QRect rect = hv.visualRect(hv.model()->index(row, 0));
+        const QRect rect = hv.RowRect(row);
         if (rect.bottom() >= hv.viewport()->height() && rect.top() < hv.viewport()->height() - 2) {
             partly = row;
             break;
@@ -188,7 +188,7 @@ void ScrollSyncWidgetsTest::clickOnAPartlyVisibleRowScrollsEveryColumnAfterItSet
     if (partly < 0) {
         QSKIP("at this font the rows fill the list exactly");
     }
-    const QRect rect = hv.visualRect(hv.model()->index(partly, 0));
+    const QRect rect = hv.RowRect(partly);
     QTest::mouseClick(hv.viewport(), Qt::LeftButton, {}, QPoint(rect.center().x(), rect.top() + 1));
     QCOMPARE(Misaligned(*Window, partly, 0), QString());
 

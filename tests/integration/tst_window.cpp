@@ -227,10 +227,9 @@ void WindowTest::topRowStopsWhereTheListCanScrollNoFurther()
     const int lastTop = list.TopIndex();
     QVERIFY2(lastTop > 80 && lastTop < 112, qPrintable(QString::number(lastTop)));
     // The last row is then fully visible at the bottom.
-    const QRect last = list.visualRect(list.model()->index(112, 0));
+    const QRect last = list.RowRect(112);
     QVERIFY(list.viewport()->rect().contains(last));
-    QVERIFY(
-        !list.viewport()->rect().contains(list.visualRect(list.model()->index(lastTop - 1, 0))));
+    QVERIFY(!list.viewport()->rect().contains(list.RowRect(lastTop - 1)));
 }
 
 void WindowTest::failedLoadShowsNoWindowAndEndsWithFailure()
