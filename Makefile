@@ -17,11 +17,16 @@ setup:
 run: setup build
 	./$(BUILD_DIR)/hardness-table
 
+SANITIZE_DIR ?= build-sanitize
+
 test: setup build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cmake -S . -B $(SANITIZE_DIR) -DHARDNESS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 package: setup build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

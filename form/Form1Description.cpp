@@ -3,12 +3,12 @@
 #include <array>
 #include <string_view>
 
-namespace form {
-namespace {
-
 // The pixel art, reviewable as text; XPM is C, so the files compile in directly.
 #include "icons/form1-16.xpm"
 #include "icons/form1-32.xpm"
+
+namespace form {
+namespace {
 
 // Design-time rows. A no-value cell keeps the form it was entered with: " -" in some columns,
 // "-" in others; both are shown exactly as stored.

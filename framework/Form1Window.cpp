@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QScrollBar>
-#include <QStyle>
 #include <algorithm>
 
 namespace framework {
@@ -54,6 +53,17 @@ Form1Window::Form1Window(const form::FormDescription& description, QWidget* pare
     for (int number = 1; number <= logic::ListCount; ++number) {
         if (ListBox* list = List(number)) {
             list->SetEventHandler([this, number](ListBox::Event event) { Deliver(number, event); });
+        }
+    }
+}
+
+// The lists outlive this object's own members: QWidget deletes its children last, and a focused
+// list reports losing the focus as it goes. Nothing may reach the procedures by then.
+Form1Window::~Form1Window()
+{
+    for (ListBox* list : ListsByNumber) {
+        if (list != nullptr) {
+            list->SetEventHandler({});
         }
     }
 }
@@ -201,31 +211,21 @@ void Form1Window::Deliver(int listNumber, ListBox::Event event)
 
 bool Form1Window::TextsFit(const QFontMetrics& metrics) const
 {
-    for (const QLabel* label : LabelsByIndex) {
+    const auto captionFits = [&metrics](const QLabel* label) {
         if (label == nullptr) {
-            continue;
+            return true;
         }
         const QRect area = label->contentsRect();
         const QRect needed = metrics.boundingRect(
             QRect(0, 0, area.width(), 1 << 16), Qt::AlignHCenter | Qt::TextWordWrap, label->text());
-        if (needed.width() > area.width() || needed.height() > area.height()) {
-            return false;
-        }
-    }
-    for (const ListBox* list : ListsByNumber) {
-        if (list == nullptr) {
-            continue;
-        }
-        const QStyle* style = list->style();
-        const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-        const int available = list->width() - 2 * list->frameWidth() -
-                              style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) -
-                              2 * textMargin;
-        if (metrics.horizontalAdvance(WidestValue) > available) {
-            return false;
-        }
-    }
-    return true;
+        return needed.width() <= area.width() && needed.height() <= area.height();
+    };
+    const int widestValue = metrics.horizontalAdvance(WidestValue);
+    const auto valueFits = [widestValue](const ListBox* list) {
+        return list == nullptr || widestValue <= list->TextWidth();
+    };
+    return std::ranges::all_of(LabelsByIndex, captionFits) &&
+           std::ranges::all_of(ListsByNumber, valueFits);
 }
 
 QFont Form1Window::FittingFont(QFont font) const

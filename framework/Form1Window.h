@@ -18,6 +18,9 @@ namespace framework {
 class Form1Window final : public QWidget {
 public:
     explicit Form1Window(const form::FormDescription& description, QWidget* parent = nullptr);
+    ~Form1Window() override;
+    Form1Window(const Form1Window&) = delete;
+    Form1Window& operator=(const Form1Window&) = delete;
 
     // Runs the load procedure; a failure propagates so that no half-filled table is shown.
     void Load();

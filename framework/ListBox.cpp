@@ -78,6 +78,11 @@ QRect ListBox::RowRect(int row) const
     return {0, (row - TopIndex()) * LineHeight, viewport()->width(), LineHeight};
 }
 
+int ListBox::TextWidth() const
+{
+    return width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() - 2 * TextMargin;
+}
+
 int ListBox::RowAt(const QPoint& point) const
 {
     if (point.y() < 0) {

@@ -37,6 +37,8 @@ public:
     QRect RowRect(int row) const;
     // The row at a point of the viewport, -1 below the last row.
     int RowAt(const QPoint& point) const;
+    // How wide a row's text may be without being cut.
+    int TextWidth() const;
 
     void AddItem(const std::string& text) override;
     void AddItem(const std::string& text, int position) override;

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include <array>
 #include <limits>
 #include <string>
 
@@ -11,12 +12,12 @@ const std::string NoValue = "-";
 constexpr int HrbRowOf100 = 52;
 constexpr int HrbRowOf99 = 54;
 
-bool Form1::*const FocusFlags[ListCount] = {
+const std::array<bool Form1::*, ListCount> FocusFlags = {
     &Form1::List1HasFocus, &Form1::List2HasFocus, &Form1::List3HasFocus, &Form1::List4HasFocus,
     &Form1::List5HasFocus, &Form1::List6HasFocus, &Form1::List7HasFocus,
 };
 
-const Form1::ListProcedures Procedures[ListCount] = {
+const std::array<Form1::ListProcedures, ListCount> Procedures = {{
     {&Form1::List1_Click, &Form1::List1_GotFocus, &Form1::List1_LostFocus, &Form1::List1_Scroll},
     {&Form1::List2_Click, &Form1::List2_GotFocus, &Form1::List2_LostFocus, &Form1::List2_Scroll},
     {&Form1::List3_Click, &Form1::List3_GotFocus, &Form1::List3_LostFocus, &Form1::List3_Scroll},
@@ -24,7 +25,7 @@ const Form1::ListProcedures Procedures[ListCount] = {
     {&Form1::List5_Click, &Form1::List5_GotFocus, &Form1::List5_LostFocus, &Form1::List5_Scroll},
     {&Form1::List6_Click, &Form1::List6_GotFocus, &Form1::List6_LostFocus, &Form1::List6_Scroll},
     {&Form1::List7_Click, &Form1::List7_GotFocus, &Form1::List7_LostFocus, &Form1::List7_Scroll},
-};
+}};
 
 void CheckListNumber(int listNumber)
 {
@@ -38,25 +39,25 @@ void CheckListNumber(int listNumber)
 const Form1::ListProcedures& Form1::ProceduresOf(int listNumber)
 {
     CheckListNumber(listNumber);
-    return Procedures[listNumber - 1];
+    return Procedures.at(static_cast<size_t>(listNumber - 1));
 }
 
 bool Form1::HasFocus(int listNumber) const
 {
     CheckListNumber(listNumber);
-    return this->*FocusFlags[listNumber - 1];
+    return this->*FocusFlags.at(static_cast<size_t>(listNumber - 1));
 }
 
 bool& Form1::FocusFlag(int listNumber)
 {
     CheckListNumber(listNumber);
-    return this->*FocusFlags[listNumber - 1];
+    return this->*FocusFlags.at(static_cast<size_t>(listNumber - 1));
 }
 
 ListControl& Form1::List(int listNumber) const
 {
     CheckListNumber(listNumber);
-    ListControl* list = Controls[listNumber - 1];
+    ListControl* list = Controls.at(static_cast<size_t>(listNumber - 1));
     if (list == nullptr) {
         throw RunTimeError("List" + std::to_string(listNumber) + " does not exist");
     }

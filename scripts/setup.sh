@@ -6,7 +6,7 @@ packages=(
   cmake g++ make
   qt6-base-dev libgl-dev
   fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth valgrind clang-tidy
   desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
 )
 

@@ -53,7 +53,7 @@ void FontFitTest::everyCaptionAndValueFits()
             for (int row = 0; row < list.RowCount(); ++row) {
                 widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.Text(row)));
             }
-            const int room = list.viewport()->width() - 4; // the item's text margins
+            const int room = list.viewport()->width() - 6; // the row's text margins
             QVERIFY2(
                 widest <= room,
                 qPrintable(
