@@ -190,7 +190,9 @@ void ListBox::SetVisible(bool visible)
 {
     // Really hiding the focused list would push the focus along the tab chain; suspending
     // painting keeps the focus where it is and shows the finished alignment in one repaint.
-    setUpdatesEnabled(visible);
+    // Only the rows are suspended: the frame does not change, and the scroll bar repaints by
+    // itself when, and only when, its position changes.
+    viewport()->setUpdatesEnabled(visible);
 }
 
 // --- Painting -----------------------------------------------------------------------------

@@ -47,6 +47,8 @@ public:
     int TopIndex() const override;
     void SetTopIndex(int row) override;
     void SetVisible(bool visible) override;
+    // False between SetVisible(false) and SetVisible(true).
+    bool Painting() const { return viewport()->updatesEnabled(); }
 
     QSize sizeHint() const override;
 

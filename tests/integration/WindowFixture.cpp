@@ -39,13 +39,13 @@ QString Misaligned(const OpenWindow& window, int selected, int top)
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
         const framework::ListBox& list = window.List(number);
-        if (list.ListIndex() != selected || list.TopIndex() != top || !list.updatesEnabled() ||
+        if (list.ListIndex() != selected || list.TopIndex() != top || !list.Painting() ||
             !list.isVisible()) {
             return QStringLiteral("List%1: selected %2, top %3, painting %4; expected %5 and %6")
                 .arg(number)
                 .arg(list.ListIndex())
                 .arg(list.TopIndex())
-                .arg(list.updatesEnabled() ? "on" : "off")
+                .arg(list.Painting() ? "on" : "off")
                 .arg(selected)
                 .arg(top);
         }

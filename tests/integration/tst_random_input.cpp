@@ -168,7 +168,7 @@ QString RandomInputTest::Check()
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
         const framework::ListBox& list = Window->List(number);
-        if (!list.isVisible() || !list.updatesEnabled()) {
+        if (!list.isVisible() || !list.Painting()) {
             return QStringLiteral("List%1 is not shown").arg(number);
         }
         if (list.RowCount() != 113) {

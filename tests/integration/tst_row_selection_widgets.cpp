@@ -195,7 +195,7 @@ void RowSelectionWidgetsTest::failingProcedureIsReportedAndTheWindowGoesOn()
     QCOMPARE(Window->List(3).ListIndex(), 95); // written before the failure
     QCOMPARE(Window->List(5).ListIndex(), 5);  // not reached
     for (int number = 1; number <= logic::ListCount; ++number) {
-        QVERIFY(Window->List(number).updatesEnabled());
+        QVERIFY(Window->List(number).Painting());
     }
     ClickRow(Window->List(1), 92);
     QCOMPARE(Window->List(2).ListIndex(), 92);
