@@ -4,7 +4,6 @@
 
 #include <QIcon>
 #include <QLabel>
-#include <QScrollBar>
 #include <algorithm>
 
 namespace framework {

@@ -37,6 +37,8 @@ ListBox::ListBox(const QString& name, QWidget* parent) : QAbstractScrollArea(par
     // A click on the scroll bar must not take the focus (scrolling never moves it), so the list
     // takes it itself when a row is pressed; Tab still reaches it.
     setFocusPolicy(Qt::TabFocus);
+    // Every column holds more rows than it shows; a bar that never comes or goes keeps the
+    // text width the same from the first layout on.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setBackgroundRole(QPalette::Base);
@@ -48,11 +50,6 @@ ListBox::ListBox(const QString& name, QWidget* parent) : QAbstractScrollArea(par
         }
     });
     InstallListBoxAccessibility();
-}
-
-QSize ListBox::sizeHint() const
-{
-    return {80, 264};
 }
 
 // --- Geometry -----------------------------------------------------------------------------

@@ -50,8 +50,6 @@ public:
     // False between SetVisible(false) and SetVisible(true).
     bool Painting() const { return viewport()->updatesEnabled(); }
 
-    QSize sizeHint() const override;
-
 protected:
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
