@@ -2,7 +2,7 @@
 // offscreen platform: the time from the user's input to the end of the event procedure, and how
 // often each list repaints afterwards. Prints figures; never fails.
 #include "form/Form1Description.h"
-#include "framework/Form1Window.h"
+#include "framework/qt/Form1Window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // paint: every list and every header cell painted once.
 #include "FirstPaint.h"
 #include "form/Form1Description.h"
-#include "framework/Form1Window.h"
+#include "framework/qt/Form1Window.h"
 
 #include <QLabel>
 #include <QSet>

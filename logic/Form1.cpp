@@ -42,6 +42,22 @@ const Form1::ListProcedures& Form1::ProceduresOf(int listNumber)
     return Procedures.at(static_cast<size_t>(listNumber - 1));
 }
 
+Form1::Procedure Form1::ProcedureFor(int listNumber, ListEvent event)
+{
+    const ListProcedures& procedures = ProceduresOf(listNumber);
+    switch (event) {
+    case ListEvent::Click:
+        return procedures.Click;
+    case ListEvent::GotFocus:
+        return procedures.GotFocus;
+    case ListEvent::LostFocus:
+        return procedures.LostFocus;
+    case ListEvent::Scroll:
+        return procedures.Scroll;
+    }
+    throw RunTimeError("No such event");
+}
+
 bool Form1::HasFocus(int listNumber) const
 {
     CheckListNumber(listNumber);

@@ -9,6 +9,9 @@ namespace logic {
 
 inline constexpr int ListCount = 7;
 
+// The four events a list raises.
+enum class ListEvent { Click, GotFocus, LostFocus, Scroll };
+
 // The event procedures of the one window and the state they share. The lists are reached only
 // through ListControl, so the same procedures drive real widgets and test doubles.
 class Form1 {
@@ -61,6 +64,8 @@ public:
         void (Form1::*Scroll)();
     };
     static const ListProcedures& ProceduresOf(int listNumber);
+    using Procedure = void (Form1::*)();
+    static Procedure ProcedureFor(int listNumber, ListEvent event);
 
     bool HasFocus(int listNumber) const;
 

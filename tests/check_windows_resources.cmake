@@ -1,9 +1,12 @@
-# Compiles the Windows resource script and checks that the result carries the icon and the
-# version. Called with -DWINDRES=... -DRC_FILE=... -DOUTPUT=... -DVERSION=...
-execute_process(COMMAND ${WINDRES} --preprocessor=cat ${RC_FILE} -O res -o ${OUTPUT}
-                RESULT_VARIABLE status ERROR_VARIABLE errors)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "windres failed: ${errors}")
+# Checks that compiled Windows resources carry the icon, the version and the manifest: either
+# compiles the resource script (-DWINDRES=... -DRC_FILE=... -DOUTPUT=...) or reads a linked
+# program (-DOUTPUT=the .exe alone). -DVERSION=... in both cases.
+if(RC_FILE)
+  execute_process(COMMAND ${WINDRES} --preprocessor=cat ${RC_FILE} -O res -o ${OUTPUT}
+                  RESULT_VARIABLE status ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "windres failed: ${errors}")
+  endif()
 endif()
 file(READ ${OUTPUT} bytes HEX)
 
@@ -24,5 +27,13 @@ string(FIND "${bytes}" "2020100001000400" large)
 string(FIND "${bytes}" "1010100001000400" small)
 if(large EQUAL -1 OR small EQUAL -1)
   message(FATAL_ERROR "icon group with 32 x 32 and 16 x 16 16-colour images not found")
+endif()
+# The manifest that asks for per-monitor DPI awareness and common controls 6.
+string(HEX "PerMonitorV2" dpi_hex)
+string(HEX "Microsoft.Windows.Common-Controls" controls_hex)
+string(FIND "${bytes}" "${dpi_hex}" dpi)
+string(FIND "${bytes}" "${controls_hex}" controls)
+if(dpi EQUAL -1 OR controls EQUAL -1)
+  message(FATAL_ERROR "manifest with DPI awareness and common controls 6 not found")
 endif()
 message(STATUS "resources compiled: ${OUTPUT}")

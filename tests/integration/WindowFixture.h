@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Form1Window.h"
+#include "framework/qt/Form1Window.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,7 +1,7 @@
 // The program's start-up and shutdown for valgrind's memcheck: everything main does, with the
 // window closed by a timer once it is up, so that the program ends the way a user ends it.
 #include "form/Form1Description.h"
-#include "framework/Program.h"
+#include "framework/qt/Program.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "framework/ListBox.h"
+#include "framework/qt/ListBox.h"
 
 #include <QScrollBar>
 #include <QTest>

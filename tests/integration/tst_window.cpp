@@ -1,5 +1,5 @@
 #include "form/Form1Description.h"
-#include "framework/Program.h"
+#include "framework/qt/Program.h"
 #include "integration/WindowFixture.h"
 
 #include <QLabel>

@@ -1,6 +1,8 @@
 #include "RecordingList.h"
 
-#include <QTest>
+#include "Check.h"
+
+#include <algorithm>
 
 namespace testing {
 
@@ -132,24 +134,37 @@ Operation WriteTop(int list, int row)
     return {list, Operation::Kind::WriteTopIndex, row, {}};
 }
 
+std::function<void()> ForEachList(void (*check)(int list), int first)
+{
+    return [check, first] {
+        for (int list = first; list <= logic::ListCount; ++list) {
+            const Row row("List" + std::to_string(list));
+            check(list);
+        }
+    };
+}
+
+std::ostream& operator<<(std::ostream& out, const Operation& operation)
+{
+    return out << Describe(operation);
+}
+
 void CompareOperations(const std::vector<Operation>& actual, const std::vector<Operation>& expected)
 {
     const size_t common = std::min(actual.size(), expected.size());
     for (size_t i = 0; i < common; ++i) {
         if (!(actual[i] == expected[i])) {
-            QFAIL(qPrintable(QStringLiteral("operation %1 is %2, expected %3")
-                                 .arg(i)
-                                 .arg(QString::fromStdString(Describe(actual[i])),
-                                      QString::fromStdString(Describe(expected[i])))));
+            Fail("operation " + std::to_string(i) + " is " + Describe(actual[i]) + ", expected " +
+                     Describe(expected[i]),
+                 __FILE__, __LINE__);
         }
     }
     if (actual.size() != expected.size()) {
         const Operation& extra =
             actual.size() > expected.size() ? actual[common] : expected[common];
-        QFAIL(qPrintable(QStringLiteral("%1 operations, expected %2; first unmatched: %3")
-                             .arg(actual.size())
-                             .arg(expected.size())
-                             .arg(QString::fromStdString(Describe(extra)))));
+        Fail(std::to_string(actual.size()) + " operations, expected " +
+                 std::to_string(expected.size()) + "; first unmatched: " + Describe(extra),
+             __FILE__, __LINE__);
     }
 }
 

@@ -32,6 +32,7 @@ struct Operation {
 };
 
 std::string Describe(const Operation& operation);
+std::ostream& operator<<(std::ostream& out, const Operation& operation);
 
 // Every operation of all seven lists, in the order they happened, and a way to make one fail.
 struct Journal {
@@ -90,6 +91,9 @@ Operation ReadSelection(int list, int row);
 Operation WriteSelection(int list, int row);
 Operation ReadTop(int list, int row);
 Operation WriteTop(int list, int row);
+
+// One data row a list: runs the check for List1 ... List7 (or from `first` on), naming the row.
+std::function<void()> ForEachList(void (*check)(int list), int first = 1);
 
 // Fails the running test at the first operation that differs, naming both.
 void CompareOperations(const std::vector<Operation>& actual,

@@ -1,20 +1,10 @@
+#include "support/Check.h"
 #include "support/RecordingList.h"
-
-#include <QTest>
 
 using namespace testing;
 using Kind = Operation::Kind;
 
-class FormLoadTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void completesTheFourShortColumnsInOrder();
-    void leavesEveryFlagFalseAndTheCounterAt58();
-    void stopsAtAFailedAddItemKeepingWhatWasAdded();
-};
-
-void FormLoadTest::completesTheFourShortColumnsInOrder()
+void completesTheFourShortColumnsInOrder()
 {
     FakeForm fake;
     fake.Form->Form_Load();
@@ -36,13 +26,13 @@ void FormLoadTest::completesTheFourShortColumnsInOrder()
     CompareOperations(fake.Log.Operations, expected);
 
     // The inserts land one after another in front of whatever the list held.
-    QCOMPARE(fake.List(4).Rows.at(52), std::string("100"));
-    QCOMPARE(fake.List(4).Rows.at(53), std::string("-"));
-    QCOMPARE(fake.List(4).Rows.at(54), std::string("99"));
-    QCOMPARE(fake.List(4).Rows.size(), size_t{57});
+    CHECK_EQUAL(fake.List(4).Rows.at(52), std::string("100"));
+    CHECK_EQUAL(fake.List(4).Rows.at(53), std::string("-"));
+    CHECK_EQUAL(fake.List(4).Rows.at(54), std::string("99"));
+    CHECK_EQUAL(fake.List(4).Rows.size(), size_t{57});
 }
 
-void FormLoadTest::leavesEveryFlagFalseAndTheCounterAt58()
+void leavesEveryFlagFalseAndTheCounterAt58()
 {
     FakeForm fake;
     for (int number = 1; number <= logic::ListCount; ++number) {
@@ -50,30 +40,37 @@ void FormLoadTest::leavesEveryFlagFalseAndTheCounterAt58()
     }
     fake.Form->Form_Load();
     for (int number = 1; number <= logic::ListCount; ++number) {
-        QVERIFY2(!fake.Form->HasFocus(number), qPrintable(QStringLiteral("List%1").arg(number)));
+        const Row row("List" + std::to_string(number));
+        CHECK(!fake.Form->HasFocus(number));
     }
-    QCOMPARE(fake.Form->FillIndex, std::int16_t{58});
+    CHECK_EQUAL(fake.Form->FillIndex, std::int16_t{58});
     for (int number : {1, 2, 6}) {
-        QVERIFY(fake.List(number).Rows.empty());
+        CHECK(fake.List(number).Rows.empty());
     }
 }
 
-void FormLoadTest::stopsAtAFailedAddItemKeepingWhatWasAdded()
+void stopsAtAFailedAddItemKeepingWhatWasAdded()
 {
     FakeForm fake;
     fake.SetFlag(2, true);
     fake.Log.ShouldFail = [](const Operation& operation) {
         return operation.List == 4 && operation.Value == 10;
     };
-    QVERIFY_THROWS_EXCEPTION(logic::RunTimeError, fake.Form->Form_Load());
+    CHECK_THROWS(logic::RunTimeError, fake.Form->Form_Load());
 
-    QCOMPARE(fake.List(3).Rows.size(), size_t{57});
-    QCOMPARE(fake.List(4).Rows.size(), size_t{10});
-    QVERIFY(fake.List(5).Rows.empty());
-    QVERIFY(fake.List(7).Rows.empty());
-    QCOMPARE(fake.Form->FillIndex, std::int16_t{10});
-    QVERIFY2(fake.Form->List2HasFocus, "the last step, which clears the flags, must not run");
+    CHECK_EQUAL(fake.List(3).Rows.size(), size_t{57});
+    CHECK_EQUAL(fake.List(4).Rows.size(), size_t{10});
+    CHECK(fake.List(5).Rows.empty());
+    CHECK(fake.List(7).Rows.empty());
+    CHECK_EQUAL(fake.Form->FillIndex, std::int16_t{10});
+    CHECK(fake.Form->List2HasFocus);
 }
 
-QTEST_APPLESS_MAIN(FormLoadTest)
-#include "tst_form_load.moc"
+int main()
+{
+    return testing::RunAll({
+        {"completesTheFourShortColumnsInOrder", completesTheFourShortColumnsInOrder},
+        {"leavesEveryFlagFalseAndTheCounterAt58", leavesEveryFlagFalseAndTheCounterAt58},
+        {"stopsAtAFailedAddItemKeepingWhatWasAdded", stopsAtAFailedAddItemKeepingWhatWasAdded},
+    });
+}

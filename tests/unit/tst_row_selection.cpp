@@ -1,6 +1,5 @@
+#include "support/Check.h"
 #include "support/RecordingList.h"
-
-#include <QTest>
 
 using namespace testing;
 
@@ -31,33 +30,8 @@ void Append(std::vector<Operation>& to, const std::vector<Operation>& more)
 
 } // namespace
 
-class RowSelectionTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void clickCopiesSelectionAndTopRowToEveryOtherList_data();
-    void clickCopiesSelectionAndTopRowToEveryOtherList();
-    void clickWithoutItsFlagTouchesNothing_data();
-    void clickWithoutItsFlagTouchesNothing();
-    void clickWithoutSelectionClearsEverySelection();
-    void focusProceduresSetOnlyTheirOwnFlag_data();
-    void focusProceduresSetOnlyTheirOwnFlag();
-    void targetWithItsFlagSetRunsNestedAndOuterReadsAfresh();
-    void twoLeadingListsEndTheirChain();
-    void failedWriteStopsTheCopyAndShowsTheListsAgain();
-};
-
-void RowSelectionTest::clickCopiesSelectionAndTopRowToEveryOtherList_data()
+void clickCopiesSelectionAndTopRowToEveryOtherList(int clicked)
 {
-    QTest::addColumn<int>("clicked");
-    for (int list = 1; list <= logic::ListCount; ++list) {
-        QTest::addRow("List%d", list) << list;
-    }
-}
-
-void RowSelectionTest::clickCopiesSelectionAndTopRowToEveryOtherList()
-{
-    QFETCH(int, clicked);
     FakeForm fake;
     fake.FillRows();
     fake.SetFlag(clicked, true);
@@ -77,21 +51,15 @@ void RowSelectionTest::clickCopiesSelectionAndTopRowToEveryOtherList()
     CompareOperations(fake.Log.Operations, expected);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.List(list).Selected, 40);
-        QCOMPARE(fake.List(list).Top, 35);
-        QVERIFY(fake.List(list).Visible);
-        QCOMPARE(fake.Form->HasFocus(list), list == clicked);
+        CHECK_EQUAL(fake.List(list).Selected, 40);
+        CHECK_EQUAL(fake.List(list).Top, 35);
+        CHECK(fake.List(list).Visible);
+        CHECK_EQUAL(fake.Form->HasFocus(list), list == clicked);
     }
 }
 
-void RowSelectionTest::clickWithoutItsFlagTouchesNothing_data()
+void clickWithoutItsFlagTouchesNothing(int clicked)
 {
-    clickCopiesSelectionAndTopRowToEveryOtherList_data();
-}
-
-void RowSelectionTest::clickWithoutItsFlagTouchesNothing()
-{
-    QFETCH(int, clicked);
     FakeForm fake;
     fake.FillRows();
     const int other = clicked == 1 ? 2 : 1;
@@ -100,11 +68,11 @@ void RowSelectionTest::clickWithoutItsFlagTouchesNothing()
 
     fake.Click(clicked);
 
-    QVERIFY(fake.Log.Operations.empty());
-    QCOMPARE(fake.List(other).Selected, -1);
+    CHECK(fake.Log.Operations.empty());
+    CHECK_EQUAL(fake.List(other).Selected, -1);
 }
 
-void RowSelectionTest::clickWithoutSelectionClearsEverySelection()
+void clickWithoutSelectionClearsEverySelection()
 {
     FakeForm fake;
     fake.FillRows();
@@ -118,37 +86,31 @@ void RowSelectionTest::clickWithoutSelectionClearsEverySelection()
     fake.Click(3);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.List(list).Selected, -1);
-        QCOMPARE(fake.List(list).Top, 20);
+        CHECK_EQUAL(fake.List(list).Selected, -1);
+        CHECK_EQUAL(fake.List(list).Top, 20);
     }
 }
 
-void RowSelectionTest::focusProceduresSetOnlyTheirOwnFlag_data()
+void focusProceduresSetOnlyTheirOwnFlag(int clicked)
 {
-    clickCopiesSelectionAndTopRowToEveryOtherList_data();
-}
-
-void RowSelectionTest::focusProceduresSetOnlyTheirOwnFlag()
-{
-    QFETCH(int, clicked);
     FakeForm fake;
     const auto& procedures = logic::Form1::ProceduresOf(clicked);
 
     (fake.Form.get()->*procedures.GotFocus)();
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.Form->HasFocus(list), list == clicked);
+        CHECK_EQUAL(fake.Form->HasFocus(list), list == clicked);
     }
     (fake.Form.get()->*procedures.LostFocus)();
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QVERIFY(!fake.Form->HasFocus(list));
+        CHECK(!fake.Form->HasFocus(list));
     }
-    QVERIFY2(fake.Log.Operations.empty(), "focus procedures touch no control");
+    CHECK(fake.Log.Operations.empty());
 }
 
 // List5 leads (it was scrolled), List2 holds the focus and is clicked: writing List5's
 // selection runs List5's click in full, which moves List2's top row; every target after List5
 // must then receive that new top row, read afresh.
-void RowSelectionTest::targetWithItsFlagSetRunsNestedAndOuterReadsAfresh()
+void targetWithItsFlagSetRunsNestedAndOuterReadsAfresh()
 {
     FakeForm fake;
     fake.FillRows();
@@ -184,13 +146,13 @@ void RowSelectionTest::targetWithItsFlagSetRunsNestedAndOuterReadsAfresh()
     CompareOperations(fake.Log.Operations, expected);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.List(list).Selected, 60);
-        QCOMPARE(fake.List(list).Top, 44);
-        QVERIFY(fake.List(list).Visible);
+        CHECK_EQUAL(fake.List(list).Selected, 60);
+        CHECK_EQUAL(fake.List(list).Top, 44);
+        CHECK(fake.List(list).Visible);
     }
 }
 
-void RowSelectionTest::twoLeadingListsEndTheirChain()
+void twoLeadingListsEndTheirChain()
 {
     FakeForm fake;
     fake.FillRows();
@@ -202,17 +164,17 @@ void RowSelectionTest::twoLeadingListsEndTheirChain()
 
     fake.Click(4);
 
-    QVERIFY2(fake.Log.Operations.size() < 10000, "the chain must end");
+    CHECK(fake.Log.Operations.size() < 10000);
     // List1's click runs nested first and hands its own top row round, List4 included; what
     // matters is that every column ends on the same rows.
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.List(list).Selected, 90);
-        QCOMPARE(fake.List(list).Top, fake.List(4).Top);
-        QVERIFY(fake.List(list).Visible);
+        CHECK_EQUAL(fake.List(list).Selected, 90);
+        CHECK_EQUAL(fake.List(list).Top, fake.List(4).Top);
+        CHECK(fake.List(list).Visible);
     }
 }
 
-void RowSelectionTest::failedWriteStopsTheCopyAndShowsTheListsAgain()
+void failedWriteStopsTheCopyAndShowsTheListsAgain()
 {
     FakeForm fake;
     fake.FillRows();
@@ -221,7 +183,7 @@ void RowSelectionTest::failedWriteStopsTheCopyAndShowsTheListsAgain()
     fake.List(1).Top = 25;
     fake.Log.ShouldFail = [](const Operation& operation) { return operation == WriteTop(4, 25); };
 
-    QVERIFY_THROWS_EXCEPTION(logic::RunTimeError, fake.Click(1));
+    CHECK_THROWS(logic::RunTimeError, fake.Click(1));
 
     std::vector<Operation> expected = HideAll();
     for (int target : {2, 3}) {
@@ -232,11 +194,24 @@ void RowSelectionTest::failedWriteStopsTheCopyAndShowsTheListsAgain()
            {ReadSelection(1, 30), WriteSelection(4, 30), ReadTop(1, 25), WriteTop(4, 25)});
     Append(expected, ShowAll());
     CompareOperations(fake.Log.Operations, expected);
-    QCOMPARE(fake.List(5).Selected, -1); // targets after the failure are left alone
+    CHECK_EQUAL(fake.List(5).Selected, -1); // targets after the failure are left alone
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QVERIFY(fake.List(list).Visible);
+        CHECK(fake.List(list).Visible);
     }
 }
 
-QTEST_APPLESS_MAIN(RowSelectionTest)
-#include "tst_row_selection.moc"
+int main()
+{
+    return testing::RunAll({
+        {"clickCopiesSelectionAndTopRowToEveryOtherList",
+         ForEachList(clickCopiesSelectionAndTopRowToEveryOtherList)},
+        {"clickWithoutItsFlagTouchesNothing", ForEachList(clickWithoutItsFlagTouchesNothing)},
+        {"clickWithoutSelectionClearsEverySelection", clickWithoutSelectionClearsEverySelection},
+        {"focusProceduresSetOnlyTheirOwnFlag", ForEachList(focusProceduresSetOnlyTheirOwnFlag)},
+        {"targetWithItsFlagSetRunsNestedAndOuterReadsAfresh",
+         targetWithItsFlagSetRunsNestedAndOuterReadsAfresh},
+        {"twoLeadingListsEndTheirChain", twoLeadingListsEndTheirChain},
+        {"failedWriteStopsTheCopyAndShowsTheListsAgain",
+         failedWriteStopsTheCopyAndShowsTheListsAgain},
+    });
+}

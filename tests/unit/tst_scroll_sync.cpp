@@ -1,32 +1,10 @@
+#include "support/Check.h"
 #include "support/RecordingList.h"
-
-#include <QTest>
 
 using namespace testing;
 
-class ScrollSyncTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void scrollCopiesTheTopRowOnly_data();
-    void scrollCopiesTheTopRowOnly();
-    void hbFollowsOnlyWhileItHoldsTheFocus();
-    void otherColumnsTakeTheLeadWhenScrolled_data();
-    void otherColumnsTakeTheLeadWhenScrolled();
-    void failedWriteShowsTheListsAgainAndKeepsTheFlag();
-};
-
-void ScrollSyncTest::scrollCopiesTheTopRowOnly_data()
+void scrollCopiesTheTopRowOnly(int scrolled)
 {
-    QTest::addColumn<int>("scrolled");
-    for (int list = 1; list <= logic::ListCount; ++list) {
-        QTest::addRow("List%d", list) << list;
-    }
-}
-
-void ScrollSyncTest::scrollCopiesTheTopRowOnly()
-{
-    QFETCH(int, scrolled);
     FakeForm fake;
     fake.FillRows();
     fake.SetFlag(scrolled, true);
@@ -53,13 +31,13 @@ void ScrollSyncTest::scrollCopiesTheTopRowOnly()
     CompareOperations(fake.Log.Operations, expected);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.List(list).Top, 20);
-        QCOMPARE(fake.List(list).Selected, list == scrolled ? 3 : -1);
-        QCOMPARE(fake.Form->HasFocus(list), list == scrolled);
+        CHECK_EQUAL(fake.List(list).Top, 20);
+        CHECK_EQUAL(fake.List(list).Selected, list == scrolled ? 3 : -1);
+        CHECK_EQUAL(fake.Form->HasFocus(list), list == scrolled);
     }
 }
 
-void ScrollSyncTest::hbFollowsOnlyWhileItHoldsTheFocus()
+void hbFollowsOnlyWhileItHoldsTheFocus()
 {
     FakeForm fake;
     fake.FillRows();
@@ -68,25 +46,13 @@ void ScrollSyncTest::hbFollowsOnlyWhileItHoldsTheFocus()
 
     fake.Scroll(1);
 
-    QVERIFY(fake.Log.Operations.empty());
-    QVERIFY(!fake.Form->List1HasFocus);
-    QVERIFY(fake.Form->List4HasFocus);
+    CHECK(fake.Log.Operations.empty());
+    CHECK(!fake.Form->List1HasFocus);
+    CHECK(fake.Form->List4HasFocus);
 }
 
-void ScrollSyncTest::otherColumnsTakeTheLeadWhenScrolled_data()
+void otherColumnsTakeTheLeadWhenScrolled(int scrolled, bool flagBefore)
 {
-    QTest::addColumn<int>("scrolled");
-    QTest::addColumn<bool>("flagBefore");
-    for (int list = 2; list <= logic::ListCount; ++list) {
-        QTest::addRow("List%d flag false", list) << list << false;
-        QTest::addRow("List%d flag true", list) << list << true;
-    }
-}
-
-void ScrollSyncTest::otherColumnsTakeTheLeadWhenScrolled()
-{
-    QFETCH(int, scrolled);
-    QFETCH(bool, flagBefore);
     FakeForm fake;
     fake.FillRows();
     fake.SetFlag(1, true); // HB holds the focus
@@ -95,30 +61,46 @@ void ScrollSyncTest::otherColumnsTakeTheLeadWhenScrolled()
 
     fake.Scroll(scrolled);
 
-    QVERIFY(fake.Form->List1HasFocus);
-    QVERIFY(fake.Form->HasFocus(scrolled));
+    CHECK(fake.Form->List1HasFocus);
+    CHECK(fake.Form->HasFocus(scrolled));
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QCOMPARE(fake.List(list).Top, 98);
+        CHECK_EQUAL(fake.List(list).Top, 98);
     }
 }
 
-void ScrollSyncTest::failedWriteShowsTheListsAgainAndKeepsTheFlag()
+void failedWriteShowsTheListsAgainAndKeepsTheFlag()
 {
     FakeForm fake;
     fake.FillRows();
     fake.List(6).Top = 11;
     fake.Log.ShouldFail = [](const Operation& operation) { return operation == WriteTop(3, 11); };
 
-    QVERIFY_THROWS_EXCEPTION(logic::RunTimeError, fake.Scroll(6));
+    CHECK_THROWS(logic::RunTimeError, fake.Scroll(6));
 
-    QVERIFY(fake.Form->List6HasFocus);
-    QCOMPARE(fake.List(2).Top, 11); // nothing done before the failure is undone
-    QCOMPARE(fake.List(4).Top, 0);
+    CHECK(fake.Form->List6HasFocus);
+    CHECK_EQUAL(fake.List(2).Top, 11); // nothing done before the failure is undone
+    CHECK_EQUAL(fake.List(4).Top, 0);
     for (int list = 1; list <= logic::ListCount; ++list) {
-        QVERIFY(fake.List(list).Visible);
+        CHECK(fake.List(list).Visible);
     }
-    QCOMPARE(fake.Log.Operations.back(), Show(7));
+    CHECK_EQUAL(fake.Log.Operations.back(), Show(7));
 }
 
-QTEST_APPLESS_MAIN(ScrollSyncTest)
-#include "tst_scroll_sync.moc"
+int main()
+{
+    return testing::RunAll({
+        {"scrollCopiesTheTopRowOnly", ForEachList(scrollCopiesTheTopRowOnly)},
+        {"hbFollowsOnlyWhileItHoldsTheFocus", hbFollowsOnlyWhileItHoldsTheFocus},
+        {"otherColumnsTakeTheLeadWhenScrolled",
+         ForEachList(
+             [](int list) {
+                 for (const bool flagBefore : {false, true}) {
+                     const Row row(flagBefore ? "flag true" : "flag false");
+                     otherColumnsTakeTheLeadWhenScrolled(list, flagBefore);
+                 }
+             },
+             2)},
+        {"failedWriteShowsTheListsAgainAndKeepsTheFlag",
+         failedWriteShowsTheListsAgainAndKeepsTheFlag},
+    });
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/ListControl.h"
+#include "logic/Form1.h"
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -22,7 +22,7 @@ namespace framework {
 // several layers, which the table's 791 short texts do not need.
 class ListBox final : public QAbstractScrollArea, public logic::ListControl {
 public:
-    enum class Event { Click, GotFocus, LostFocus, Scroll };
+    using Event = logic::ListEvent;
     using EventHandler = std::function<void(Event)>;
 
     ListBox(const QString& name, QWidget* parent);

@@ -1,6 +1,7 @@
 #include "Form1Window.h"
 
 #include "Geometry.h"
+#include "form/Headers.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -41,8 +42,8 @@ Form1Window::Form1Window(const form::FormDescription& description, QWidget* pare
     setObjectName(ToQString(description.Window.Name));
     setWindowTitle(ToQString(description.Window.Caption));
     setWindowIcon(PixelArtIcon(description.Icon));
-    resize(TwipsToPixels(description.Window.ClientWidth),
-           TwipsToPixels(description.Window.ClientHeight));
+    resize(form::TwipsToPixels(description.Window.ClientWidth),
+           form::TwipsToPixels(description.Window.ClientHeight));
 
     CreateLabels();
     NameListsAfterTheirHeaders();
@@ -73,7 +74,7 @@ Form1Window::CreateLists(const form::FormDescription& description, QWidget* pare
     std::array<ListBox*, logic::ListCount> lists{};
     for (const form::ListDescription& entry : description.Lists) {
         auto* list = new ListBox(ToQString(entry.Name), parent);
-        list->setGeometry(TwipsToPixels(entry.Bounds));
+        list->setGeometry(LogicalPixels(entry.Bounds));
         for (const std::string_view row : entry.Rows) {
             list->AddItem(std::string(row));
         }
@@ -99,7 +100,7 @@ void Form1Window::CreateLabels()
         label->setLineWidth(1);
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
-        label->setGeometry(TwipsToPixels(entry.Bounds));
+        label->setGeometry(LogicalPixels(entry.Bounds));
         if (static_cast<size_t>(entry.Index) >= LabelsByIndex.size()) {
             LabelsByIndex.resize(static_cast<size_t>(entry.Index) + 1, nullptr);
         }
@@ -112,18 +113,14 @@ void Form1Window::CreateLabels()
 void Form1Window::NameListsAfterTheirHeaders()
 {
     for (const form::ListDescription& list : Description.Lists) {
-        QString scale;
-        QString method;
-        for (const form::LabelDescription& label : Description.Labels) {
-            if (label.Bounds.Left > list.Bounds.Left ||
-                label.Bounds.Right() < list.Bounds.Right()) {
-                continue;
-            }
-            (label.Bounds.Top == 0 ? method : scale) = ToQString(label.Caption);
-        }
+        const form::ListHeaders headers = form::HeadersOf(Description, list);
         ListBox* box = List(list.Number);
-        box->setAccessibleName(scale.section(QLatin1Char(' '), 0, 0));
-        box->setAccessibleDescription(method);
+        if (headers.Scale != nullptr) {
+            box->setAccessibleName(ToQString(form::ScaleSymbol(*headers.Scale)));
+        }
+        if (headers.Method != nullptr) {
+            box->setAccessibleDescription(ToQString(headers.Method->Caption));
+        }
     }
 }
 
@@ -184,23 +181,7 @@ void Form1Window::Deliver(int listNumber, ListBox::Event event)
         ObserveDelivery({listNumber, event, DeliveryDepth});
     }
     try {
-        const logic::Form1::ListProcedures& procedures = logic::Form1::ProceduresOf(listNumber);
-        void (logic::Form1::*procedure)() = nullptr;
-        switch (event) {
-        case ListBox::Event::Click:
-            procedure = procedures.Click;
-            break;
-        case ListBox::Event::GotFocus:
-            procedure = procedures.GotFocus;
-            break;
-        case ListBox::Event::LostFocus:
-            procedure = procedures.LostFocus;
-            break;
-        case ListBox::Event::Scroll:
-            procedure = procedures.Scroll;
-            break;
-        }
-        (Form.*procedure)();
+        (Form.*logic::Form1::ProcedureFor(listNumber, event))();
     } catch (...) {
         ReportError(DescribeException(std::current_exception()));
     }
