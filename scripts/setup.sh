@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth valgrind clang-tidy
   desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
+  g++-mingw-w64-x86-64 wine64 xdotool openbox
 )
 
 missing=()

@@ -1,0 +1,372 @@
+#include "Form1Window.h"
+
+#include "ErrorReport.h"
+#include "Text.h"
+#include "form/Headers.h"
+#include "form/Twips.h"
+
+#include <algorithm>
+
+namespace framework::win32 {
+namespace {
+
+constexpr wchar_t WindowClassName[] = L"Form1";
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER | SS_NOPREFIX;
+constexpr int FirstListId = 100;
+constexpr int FirstLabelId = 200;
+constexpr int IconResource = 1;
+// Posted after an event procedure failed: its message box must not open inside the procedure.
+constexpr UINT ShowErrorsMessage = WM_APP + 1;
+// No caption is made smaller than this to fit.
+constexpr int SmallestPoints = 5;
+constexpr int PointsPerInch = 72;
+
+void RegisterWindowClass(WNDPROC procedure)
+{
+    static const bool registered = [procedure] {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = WindowClassName;
+        windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource),
+                                                          IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                          GetSystemMetrics(SM_CYICON), 0));
+        windowClass.hIconSm = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON,
+                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered) {
+        throw logic::RunTimeError("Cannot register the window class");
+    }
+}
+
+LOGFONTW MessageFont(int dotsPerInch)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                    static_cast<UINT>(dotsPerInch))) {
+        throw logic::RunTimeError("Cannot read the system's message font");
+    }
+    return metrics.lfMessageFont;
+}
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Whether a caption, wrapped as the label will wrap it, keeps a pixel clear of the border.
+bool CaptionFits(HWND label, HFONT font)
+{
+    RECT area{};
+    GetClientRect(label, &area);
+    const std::wstring caption = WindowText(label);
+    HDC context = GetDC(label);
+    const HGDIOBJ previous = SelectObject(context, font);
+    RECT needed{0, 0, area.right, 0};
+    DrawTextW(context, caption.c_str(), -1, &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(context, previous);
+    ReleaseDC(label, context);
+    return needed.right - needed.left <= area.right - 2 && needed.bottom <= area.bottom;
+}
+
+void Place(HWND control, const form::TwipRect& bounds, int dotsPerInch)
+{
+    const form::PixelRect pixels = form::TwipsToPixels(bounds, dotsPerInch);
+    SetWindowPos(control, nullptr, pixels.Left, pixels.Top, pixels.Width, pixels.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+Form1Window::Form1Window(const form::FormDescription& description)
+    : Description(description), Window(CreateMainWindow(description)),
+      Lists(CreateControls(description, Window, Labels)), Form(AsControls(Lists))
+{
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        if (ListBox* list = Lists.at(static_cast<size_t>(number - 1)).get()) {
+            list->SetEventHandler(
+                [this, number](logic::ListEvent event) { Deliver(number, event); });
+        }
+    }
+    SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    LayOut(static_cast<int>(GetDpiForWindow(Window)));
+}
+
+Form1Window::~Form1Window()
+{
+    SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+    for (auto& list : Lists) {
+        if (list != nullptr) {
+            list->SetEventHandler({});
+        }
+    }
+    DestroyWindow(Window);
+    Lists = {};
+    for (HFONT font : LabelFonts) {
+        DeleteObject(font);
+    }
+    if (ListFont != nullptr) {
+        DeleteObject(ListFont);
+    }
+}
+
+HWND Form1Window::CreateMainWindow(const form::FormDescription& description)
+{
+    RegisterWindowClass(&Form1Window::WindowProcedure);
+    // Placed where the window system puts a new window; sized once its screen's DPI is known.
+    HWND window =
+        CreateWindowExW(WindowExStyle, WindowClassName, Widen(description.Window.Caption).c_str(),
+                        WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) {
+        throw logic::RunTimeError("Cannot create the window");
+    }
+    return window;
+}
+
+// The z-order is the tab order, and a screen reader names a list box after the label just
+// before it: so each list comes right after its scale cell, in the order of the tab positions,
+// and the method cells come last.
+std::array<std::unique_ptr<ListBox>, logic::ListCount>
+Form1Window::CreateControls(const form::FormDescription& description, HWND window,
+                            LabelControls& labels)
+{
+    const auto createLabel = [window, &labels](const form::LabelDescription& label) {
+        HWND control = CreateWindowExW(
+            0, L"STATIC", Widen(label.Caption).c_str(), LabelStyle, 0, 0, 0, 0, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstLabelId + label.Index)),
+            GetModuleHandleW(nullptr), nullptr);
+        if (control == nullptr) {
+            throw logic::RunTimeError("Cannot create Label1(" + std::to_string(label.Index) + ")");
+        }
+        labels.emplace_back(&label, control);
+    };
+
+    std::vector<const form::ListDescription*> byTab;
+    for (const form::ListDescription& entry : description.Lists) {
+        byTab.push_back(&entry);
+    }
+    std::ranges::sort(byTab, {}, &form::ListDescription::TabIndex);
+
+    std::array<std::unique_ptr<ListBox>, logic::ListCount> lists;
+    std::vector<const form::LabelDescription*> placed;
+    for (const form::ListDescription* entry : byTab) {
+        const form::ListHeaders headers = form::HeadersOf(description, *entry);
+        if (headers.Scale != nullptr) {
+            createLabel(*headers.Scale);
+            placed.push_back(headers.Scale);
+        }
+        auto list =
+            std::make_unique<ListBox>(window, FirstListId + entry->Number, Widen(entry->Name));
+        for (const std::string_view row : entry->Rows) {
+            list->AddItem(std::string(row));
+        }
+        lists.at(static_cast<size_t>(entry->Number - 1)) = std::move(list);
+    }
+    for (const form::LabelDescription& label : description.Labels) {
+        if (std::ranges::find(placed, &label) == placed.end()) {
+            createLabel(label);
+        }
+    }
+    return lists;
+}
+
+logic::Form1::Lists
+Form1Window::AsControls(const std::array<std::unique_ptr<ListBox>, logic::ListCount>& lists)
+{
+    logic::Form1::Lists controls{};
+    std::ranges::transform(lists, controls.begin(), [](const auto& list) { return list.get(); });
+    return controls;
+}
+
+// --- Layout -------------------------------------------------------------------------------
+
+void Form1Window::LayOut(int dotsPerInch)
+{
+    for (const form::ListDescription& entry : Description.Lists) {
+        Place(Lists.at(static_cast<size_t>(entry.Number - 1))->Handle(), entry.Bounds, dotsPerInch);
+    }
+    for (const auto& [label, control] : Labels) {
+        Place(control, label->Bounds, dotsPerInch);
+    }
+    ApplyFonts(dotsPerInch);
+}
+
+// The lists keep the system's message font; each caption is made smaller on its own, only as
+// far as it needs to fit its cell.
+void Form1Window::ApplyFonts(int dotsPerInch)
+{
+    const LOGFONTW message = MessageFont(dotsPerInch);
+    HFONT listFont = CreateFontIndirectW(&message);
+    for (auto& list : Lists) {
+        if (list != nullptr) {
+            list->SetFont(listFont);
+        }
+    }
+    std::vector<HFONT> labelFonts;
+    const int smallest = -MulDiv(SmallestPoints, dotsPerInch, PointsPerInch);
+    for (const auto& [label, control] : Labels) {
+        LOGFONTW font = message;
+        HFONT fitting = CreateFontIndirectW(&font);
+        while (!CaptionFits(control, fitting) && font.lfHeight < smallest) {
+            DeleteObject(fitting);
+            font.lfHeight += font.lfHeight < 0 ? 1 : -1;
+            fitting = CreateFontIndirectW(&font);
+        }
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fitting), TRUE);
+        labelFonts.push_back(fitting);
+    }
+    for (HFONT font : LabelFonts) {
+        DeleteObject(font);
+    }
+    if (ListFont != nullptr) {
+        DeleteObject(ListFont);
+    }
+    ListFont = listFont;
+    LabelFonts = std::move(labelFonts);
+}
+
+// --- Start and messages -------------------------------------------------------------------
+
+void Form1Window::Load()
+{
+    Form.Form_Load();
+}
+
+void Form1Window::Show(int showCommand)
+{
+    const int dotsPerInch = static_cast<int>(GetDpiForWindow(Window));
+    RECT frame{0, 0, form::TwipsToPixels(Description.Window.ClientWidth, dotsPerInch),
+               form::TwipsToPixels(Description.Window.ClientHeight, dotsPerInch)};
+    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle,
+                             static_cast<UINT>(dotsPerInch));
+    SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Window, showCommand);
+    UpdateWindow(Window);
+    SetFocus(FirstInTabOrder());
+}
+
+int Form1Window::RunMessageLoop(HWND window)
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab between the lists, as in a dialog.
+        if (!IsDialogMessageW(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+HWND Form1Window::FirstInTabOrder() const
+{
+    const form::ListDescription* first = nullptr;
+    for (const form::ListDescription& entry : Description.Lists) {
+        if (first == nullptr || entry.TabIndex < first->TabIndex) {
+            first = &entry;
+        }
+    }
+    return first == nullptr ? Window : Lists.at(static_cast<size_t>(first->Number - 1))->Handle();
+}
+
+ListBox* Form1Window::ListWithControlId(int controlId) const
+{
+    const int index = controlId - FirstListId - 1;
+    if (index < 0 || index >= logic::ListCount) {
+        return nullptr;
+    }
+    return Lists.at(static_cast<size_t>(index)).get();
+}
+
+LRESULT CALLBACK Form1Window::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam)
+{
+    auto* form = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->Handle(message, wParam, lParam);
+}
+
+LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (ListBox* list = ListWithControlId(LOWORD(wParam))) {
+            if (HIWORD(wParam) == LBN_SETFOCUS || HIWORD(wParam) == LBN_KILLFOCUS) {
+                list->RaiseFocusEvent(HIWORD(wParam) == LBN_SETFOCUS);
+            }
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // The list that had the focus gets it back when the window is active again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(Window, focus)) {
+                FocusWhenDeactivated = focus;
+            }
+        } else if (HIWORD(wParam) == 0) {
+            SetFocus(FocusWhenDeactivated != nullptr ? FocusWhenDeactivated : FirstInTabOrder());
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut(HIWORD(wParam));
+        return 0;
+    }
+    case ShowErrorsMessage:
+        ShowPendingErrors();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(Window, message, wParam, lParam);
+    }
+}
+
+// No exception may cross the system's message dispatch: what escapes a procedure is shown once
+// the event has been handled, and the program goes on.
+void Form1Window::Deliver(int listNumber, logic::ListEvent event)
+{
+    try {
+        (Form.*logic::Form1::ProcedureFor(listNumber, event))();
+    } catch (...) {
+        PendingErrors.push_back(DescribeException(std::current_exception()));
+        PostMessageW(Window, ShowErrorsMessage, 0, 0);
+    }
+}
+
+void Form1Window::ShowPendingErrors()
+{
+    if (ErrorShowing) {
+        return; // the box already open shows the rest when it closes
+    }
+    ErrorShowing = true;
+    while (!PendingErrors.empty()) {
+        const std::wstring error = PendingErrors.front();
+        PendingErrors.pop_front();
+        ShowErrorBox(Window, error);
+    }
+    ErrorShowing = false;
+}
+
+} // namespace framework::win32

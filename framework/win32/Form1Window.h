@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ListBox.h"
+#include "form/FormDescription.h"
+#include "logic/Form1.h"
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace framework::win32 {
+
+// The one window on the system's own controls, built from its description, with every list
+// event delivered to the event procedure of the same name.
+class Form1Window final {
+public:
+    explicit Form1Window(const form::FormDescription& description);
+    ~Form1Window();
+    Form1Window(const Form1Window&) = delete;
+    Form1Window& operator=(const Form1Window&) = delete;
+
+    // Runs the load procedure; a failure propagates so that no half-filled table is shown.
+    void Load();
+    void Show(int showCommand);
+    // Until the window is closed; the exit status.
+    static int RunMessageLoop(HWND window);
+
+    HWND Handle() const { return Window; }
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    static HWND CreateMainWindow(const form::FormDescription& description);
+    using LabelControls = std::vector<std::pair<const form::LabelDescription*, HWND>>;
+    static std::array<std::unique_ptr<ListBox>, logic::ListCount>
+    CreateControls(const form::FormDescription& description, HWND window, LabelControls& labels);
+    static logic::Form1::Lists
+    AsControls(const std::array<std::unique_ptr<ListBox>, logic::ListCount>& lists);
+    void LayOut(int dotsPerInch);
+    void ApplyFonts(int dotsPerInch);
+    void Deliver(int listNumber, logic::ListEvent event);
+    void ShowPendingErrors();
+    HWND FirstInTabOrder() const;
+    ListBox* ListWithControlId(int controlId) const;
+
+    const form::FormDescription& Description;
+    HWND Window = nullptr;
+    LabelControls Labels;
+    std::array<std::unique_ptr<ListBox>, logic::ListCount> Lists;
+    logic::Form1 Form;
+    HFONT ListFont = nullptr;
+    std::vector<HFONT> LabelFonts;
+    HWND FocusWhenDeactivated = nullptr;
+    std::deque<std::wstring> PendingErrors;
+    bool ErrorShowing = false;
+};
+
+} // namespace framework::win32

@@ -1,0 +1,250 @@
+#include "ListBox.h"
+
+#include "Text.h"
+
+#include <windowsx.h>
+
+namespace framework::win32 {
+namespace {
+
+constexpr DWORD ListStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+
+// Typed characters that follow each other this quickly extend one search, so that "444" finds
+// the row "444" instead of stepping through every row that starts with "4".
+constexpr LONG KeyboardSearchMilliseconds = 400;
+
+} // namespace
+
+// While code changes a list, what the list does in consequence is not the user's doing.
+class ListBox::CodeWrite {
+public:
+    explicit CodeWrite(ListBox& list) : List(list) { ++List.CodeWriteDepth; }
+    ~CodeWrite()
+    {
+        List.RememberState();
+        --List.CodeWriteDepth;
+    }
+    CodeWrite(const CodeWrite&) = delete;
+    CodeWrite& operator=(const CodeWrite&) = delete;
+
+private:
+    ListBox& List;
+};
+
+ListBox::ListBox(HWND parent, int controlId, const std::wstring& name) : Name(Narrow(name))
+{
+    Window = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", name.c_str(), ListStyle, 0, 0, 0, 0,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                             GetModuleHandleW(nullptr), nullptr);
+    if (Window == nullptr) {
+        throw logic::RunTimeError("Cannot create " + Name);
+    }
+    SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListBox::SubclassProcedure)));
+}
+
+ListBox::~ListBox()
+{
+    if (Window != nullptr && IsWindow(Window)) {
+        SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original));
+        SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+    }
+}
+
+LRESULT ListBox::Call(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return CallWindowProcW(Original, Window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ListBox::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* list = reinterpret_cast<ListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && list != nullptr) {
+        const WNDPROC original = list->Original;
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        list->Window = nullptr;
+        return CallWindowProcW(original, window, message, wParam, lParam);
+    }
+    return list->Filter(message, wParam, lParam);
+}
+
+LRESULT ListBox::Filter(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CodeWriteDepth > 0) {
+        return Call(message, wParam, lParam);
+    }
+    if (message == WM_CHAR && KeyboardSearch(static_cast<wchar_t>(wParam))) {
+        ReportUserChanges(false);
+        return 0;
+    }
+    const bool press =
+        (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && PressedOnRow(lParam);
+    ++MessageDepth;
+    const LRESULT result = Call(message, wParam, lParam);
+    --MessageDepth;
+    // The scroll bar tracks the mouse in a loop of its own that sends WM_VSCROLL as it goes: the
+    // other columns follow each step, not only the release.
+    if (MessageDepth == 0 || message == WM_VSCROLL) {
+        ReportUserChanges(press);
+    }
+    return result;
+}
+
+bool ListBox::PressedOnRow(LPARAM point) const
+{
+    const LRESULT hit = Call(LB_ITEMFROMPOINT, 0, point);
+    return HIWORD(hit) == 0 && static_cast<int>(LOWORD(hit)) < RowCount();
+}
+
+// The list box's own search looks for the typed character alone; a quick succession of them is
+// one search here, as in the other build.
+bool ListBox::KeyboardSearch(wchar_t character)
+{
+    if (character < L' ' || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 ||
+        RowCount() == 0) {
+        return false;
+    }
+    const LONG now = GetMessageTime();
+    const bool continues =
+        !SearchText.empty() && now - LastSearchTime <= KeyboardSearchMilliseconds;
+    LastSearchTime = now;
+    SearchText = continues ? SearchText + character : std::wstring(1, character);
+
+    const int caret = static_cast<int>(Call(LB_GETCARETINDEX));
+    // LB_FINDSTRING starts after the row it is given: a continued search may stay on the caret,
+    // a new one steps on from it.
+    const int after = continues ? caret - 1 : caret;
+    const LRESULT found = Call(LB_FINDSTRING, static_cast<WPARAM>(after < 0 ? -1 : after),
+                               reinterpret_cast<LPARAM>(SearchText.c_str()));
+    if (found != LB_ERR) {
+        Call(LB_SETCURSEL, static_cast<WPARAM>(found));
+    }
+    return true;
+}
+
+void ListBox::RememberState()
+{
+    KnownTop = static_cast<int>(Call(LB_GETTOPINDEX));
+    KnownSelection = static_cast<int>(Call(LB_GETCURSEL));
+}
+
+// Scroll first, then click, once each: a click on a partly visible row scrolls it into view.
+void ListBox::ReportUserChanges(bool clickEvenIfUnchanged)
+{
+    const int top = static_cast<int>(Call(LB_GETTOPINDEX));
+    const int selection = static_cast<int>(Call(LB_GETCURSEL));
+    const bool scrolled = top != KnownTop;
+    const bool clicked = clickEvenIfUnchanged || selection != KnownSelection;
+    KnownTop = top;
+    KnownSelection = selection;
+    if (scrolled) {
+        Raise(Event::Scroll);
+    }
+    if (clicked) {
+        Raise(Event::Click);
+    }
+}
+
+void ListBox::Raise(Event event)
+{
+    if (Handler) {
+        Handler(event);
+    }
+}
+
+void ListBox::RaiseFocusEvent(bool gained)
+{
+    Raise(gained ? Event::GotFocus : Event::LostFocus);
+}
+
+void ListBox::SetFont(HFONT font)
+{
+    const CodeWrite write(*this);
+    Call(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// --- List-control operations --------------------------------------------------------------
+
+void ListBox::CheckRange(const char* property, int value, int first, int last) const
+{
+    if (value < first || value > last) {
+        throw logic::RunTimeError(Name + ": " + property + " " + std::to_string(value) +
+                                  " is outside " + std::to_string(first) + " to " +
+                                  std::to_string(last));
+    }
+}
+
+int ListBox::RowCount() const
+{
+    return static_cast<int>(Call(LB_GETCOUNT));
+}
+
+void ListBox::AddItem(const std::string& text)
+{
+    AddItem(text, RowCount());
+}
+
+void ListBox::AddItem(const std::string& text, int position)
+{
+    CheckRange("AddItem position", position, 0, RowCount());
+    const std::wstring row = Widen(text);
+    const CodeWrite write(*this);
+    const LRESULT added =
+        Call(LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(row.c_str()));
+    if (added == LB_ERR || added == LB_ERRSPACE) {
+        throw logic::RunTimeError(Name + ": AddItem failed at " + std::to_string(position));
+    }
+}
+
+int ListBox::ListIndex() const
+{
+    return static_cast<int>(Call(LB_GETCURSEL));
+}
+
+void ListBox::SetListIndex(int row)
+{
+    CheckRange("ListIndex", row, -1, RowCount() - 1);
+    // An unchanged write raises nothing: two lists that both lead would otherwise call each
+    // other without end.
+    if (row == ListIndex()) {
+        return;
+    }
+    {
+        const CodeWrite write(*this);
+        // -1 clears the selection and is reported as LB_ERR although nothing failed.
+        if (Call(LB_SETCURSEL, static_cast<WPARAM>(row)) == LB_ERR && row >= 0) {
+            throw logic::RunTimeError(Name + ": cannot select row " + std::to_string(row));
+        }
+    }
+    Raise(Event::Click);
+}
+
+int ListBox::TopIndex() const
+{
+    return static_cast<int>(Call(LB_GETTOPINDEX));
+}
+
+void ListBox::SetTopIndex(int row)
+{
+    CheckRange("TopIndex", row, 0, RowCount() - 1);
+    const CodeWrite write(*this);
+    if (Call(LB_SETTOPINDEX, static_cast<WPARAM>(row)) == LB_ERR) {
+        throw logic::RunTimeError(Name + ": cannot scroll to row " + std::to_string(row));
+    }
+}
+
+// Really hiding the focused list would push the focus along the tab chain; suspending redrawing
+// keeps the focus where it is and shows the finished alignment at once.
+void ListBox::SetVisible(bool visible)
+{
+    const CodeWrite write(*this);
+    Call(WM_SETREDRAW, visible ? TRUE : FALSE);
+    if (visible) {
+        RedrawWindow(Window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    }
+}
+
+} // namespace framework::win32

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on a private X server with a window manager, driven with real
+# X input (xdotool) and read from outside by probe.exe: the whole table, every column in step
+# after each action, the focus where it should be, and exit status 0 on close.
+# Usage: window-under-wine.sh PROGRAM.exe PROBE.exe TABLE.txt WORK_DIR
+set -euo pipefail
+program=$(realpath "$1")
+probe_exe=$(realpath "$2")
+table=$(realpath "$3")
+work=$4
+mkdir -p "$work"
+work=$(realpath "$work")
+
+export WINEPREFIX="$work/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  "${wine%64}server" -k 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# The server picks a free display and writes its number once it is ready.
+: >"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  "$wine" wineboot -i >/dev/null 2>&1
+fi
+
+failures=0
+step() { echo "--- $*"; }
+probe() { "$wine" "$probe_exe" "$@" | tr -d '\r'; }
+expect() {
+  if ! probe expect "$@"; then
+    failures=$((failures + 1))
+  fi
+}
+click_row() {
+  local x y
+  read -r x y < <(probe point "$1" "$2")
+  xdotool mousemove "$x" "$y" click 1
+}
+
+"$wine" "$program" &
+program_pid=$!
+pids+=("$program_pid")
+
+step "start: the focus in List1, nothing selected, every list at its first row"
+expect 1 -1 0
+
+step "the whole table, as the lists show it"
+if ! diff <(grep '^|' "$table") <(probe table); then
+  failures=$((failures + 1))
+fi
+
+step "a click on HRC's row 5 selects row 5 everywhere"
+click_row 3 5
+expect 3 5 0
+
+step "a click on HSh's row 2, a list without the focus, takes the focus and aligns"
+click_row 6 2
+expect 6 2 0
+
+step "the down arrow of HRA's scroll bar scrolls every list and leaves the focus in HSh"
+read -r x y < <(probe bar 5)
+xdotool mousemove "$x" "$y" click 1
+expect 6 2 1
+
+step "the wheel over HV scrolls every list"
+read -r x y < <(probe point 2 4)
+xdotool mousemove "$x" "$y" click 5
+expect - 2 '>1'
+
+step "arrow keys, Page Down and End move the selection in every list"
+xdotool key Down
+expect 6 3 same
+xdotool key Next
+expect 6 '>3' same
+xdotool key End
+expect 6 112 same
+xdotool key Home
+expect 6 0 0
+
+step "Tab goes List1, List2, List3, List4, List6, List7, List5 and round; Shift+Tab back"
+click_row 1 0
+expect 1 0 0
+for number in 2 3 4 6 7 5 1; do
+  xdotool key Tab
+  expect "$number" 0 0
+done
+for number in 5 7 6 4 3 2 1; do
+  xdotool key shift+Tab
+  expect "$number" 0 0
+done
+
+step "typing 444 quickly in HB finds the row 444"
+xdotool type --delay 50 444
+expect 1 24 same
+
+step "closing the window ends the program with status 0"
+xdotool key alt+F4
+status=0
+wait "$program_pid" || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "exit status $status"
+  failures=$((failures + 1))
+fi
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "every check passed"
