@@ -2,7 +2,7 @@
 # Start-up of the program's window against the floor, on one private Xvfb server:
 #   - instructions from launch to the first complete paint (callgrind; repeatable),
 #   - wall-clock time from launch to the first complete paint (median of alternating pairs),
-#   - peak resident memory at the first complete paint.
+#   - private dirty memory at the first complete paint (/proc/self/smaps_rollup).
 # Usage: bench/run-startup.sh [BUILD_DIR] [PAIRS]. Prints figures; never judges them.
 set -euo pipefail
 build=${1:-build}
@@ -47,4 +47,4 @@ printf '%-28s %14s %14s %8s\n' "" window floor ratio
 printf '%-28s %14s %14s %8.3f\n' "instructions (callgrind)" "$window_ir" "$floor_ir" \
   "$(echo "$window_ir / $floor_ir" | bc -l)"
 printf '%-28s %14s %14s %8.3f\n' "wall-clock ms (median)" "$wm" "$fm" "$(echo "$wm / $fm" | bc -l)"
-printf '%-28s %14s %14s %+8d\n' "peak RSS kB (median)" "$wk" "$fk" "$((wk - fk))"
+printf '%-28s %14s %14s %+8d\n' "private dirty kB (median)" "$wk" "$fk" "$((wk - fk))"

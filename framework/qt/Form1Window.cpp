@@ -15,8 +15,8 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Values have at most four characters; digits are the widest of them.
-const QString WidestValue = QStringLiteral("0000");
+// Between a caption and its cell's border.
+constexpr int CaptionClearance = 1;
 
 // The art is drawn pixel by pixel: on a screen scaled 2x it must be doubled, not smoothed.
 QIcon PixelArtIcon(const form::IconDescription& description)
@@ -48,7 +48,7 @@ Form1Window::Form1Window(const form::FormDescription& description, QWidget* pare
     CreateLabels();
     NameListsAfterTheirHeaders();
     ChainTabOrder();
-    setFont(FittingFont(font()));
+    FitCaptions();
 
     for (int number = 1; number <= logic::ListCount; ++number) {
         if (ListBox* list = List(number)) {
@@ -98,6 +98,7 @@ void Form1Window::CreateLabels()
         label->setTextFormat(Qt::PlainText);
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
+        label->setMargin(CaptionClearance);
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
         label->setGeometry(LogicalPixels(entry.Bounds));
@@ -118,9 +119,15 @@ void Form1Window::NameListsAfterTheirHeaders()
         if (headers.Scale != nullptr) {
             box->setAccessibleName(ToQString(form::ScaleSymbol(*headers.Scale)));
         }
+        // The HRCэ cell cites a standard of its own, which the column's description must carry.
+        QStringList description;
         if (headers.Method != nullptr) {
-            box->setAccessibleDescription(ToQString(headers.Method->Caption));
+            description << ToQString(headers.Method->Caption);
         }
+        if (headers.Scale != nullptr && !form::ScaleRemark(*headers.Scale).empty()) {
+            description << ToQString(headers.Scale->Caption);
+        }
+        box->setAccessibleDescription(description.join(QStringLiteral(". ")));
     }
 }
 
@@ -189,35 +196,33 @@ void Form1Window::Deliver(int listNumber, ListBox::Event event)
 
 // --- Font -----------------------------------------------------------------------------------
 
-bool Form1Window::TextsFit(const QFontMetrics& metrics) const
+// The lists keep the desktop's font as it is; each caption is made smaller on its own, only as
+// far as it needs to fit its cell with a pixel clear of the border. Where even the smallest step
+// does not fit, the caption keeps that step and wraps as the label wraps it.
+void Form1Window::FitCaptions()
 {
-    const auto captionFits = [&metrics](const QLabel* label) {
-        if (label == nullptr) {
-            return true;
+    for (QLabel* label : LabelsByIndex) {
+        if (label == nullptr || label->font().pointSizeF() <= 0) { // sized in pixels: no steps
+            continue;
         }
-        const QRect area = label->contentsRect();
-        const QRect needed = metrics.boundingRect(
-            QRect(0, 0, area.width(), 1 << 16), Qt::AlignHCenter | Qt::TextWordWrap, label->text());
-        return needed.width() <= area.width() && needed.height() <= area.height();
-    };
-    const int widestValue = metrics.horizontalAdvance(WidestValue);
-    const auto valueFits = [widestValue](const ListBox* list) {
-        return list == nullptr || widestValue <= list->TextWidth();
-    };
-    return std::ranges::all_of(LabelsByIndex, captionFits) &&
-           std::ranges::all_of(ListsByNumber, valueFits);
+        QFont font = label->font();
+        while (!CaptionFits(*label, QFontMetrics(font)) &&
+               font.pointSizeF() - PointSizeStep >= SmallestPointSize) {
+            font.setPointSizeF(font.pointSizeF() - PointSizeStep);
+        }
+        if (font != label->font()) {
+            label->setFont(font);
+        }
+    }
 }
 
-QFont Form1Window::FittingFont(QFont font) const
+bool Form1Window::CaptionFits(const QLabel& label, const QFontMetrics& metrics)
 {
-    if (font.pointSizeF() <= 0) { // sized in pixels: nothing to step
-        return font;
-    }
-    while (!TextsFit(QFontMetrics(font)) &&
-           font.pointSizeF() - PointSizeStep >= SmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - PointSizeStep);
-    }
-    return font;
+    const int margin = label.margin();
+    const QRect area = label.contentsRect().adjusted(margin, margin, -margin, -margin);
+    const QRect needed = metrics.boundingRect(QRect(0, 0, area.width(), 1 << 16),
+                                              Qt::AlignHCenter | Qt::TextWordWrap, label.text());
+    return needed.width() <= area.width() && needed.height() <= area.height();
 }
 
 } // namespace framework

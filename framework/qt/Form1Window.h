@@ -42,10 +42,6 @@ public:
     using DeliveryObserver = std::function<void(const Delivery&)>;
     void SetDeliveryObserver(DeliveryObserver observer) { ObserveDelivery = std::move(observer); }
 
-    // The largest font, not larger than the given one, at which every caption fits its cell and
-    // a value fits its column.
-    QFont FittingFont(QFont font) const;
-
 private:
     static std::array<ListBox*, logic::ListCount>
     CreateLists(const form::FormDescription& description, QWidget* parent);
@@ -54,7 +50,8 @@ private:
     void NameListsAfterTheirHeaders();
     void ChainTabOrder();
     void Deliver(int listNumber, ListBox::Event event);
-    bool TextsFit(const QFontMetrics& metrics) const;
+    void FitCaptions();
+    static bool CaptionFits(const QLabel& label, const QFontMetrics& metrics);
 
     const form::FormDescription& Description;
     std::array<ListBox*, logic::ListCount> ListsByNumber{};

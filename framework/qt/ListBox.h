@@ -1,26 +1,26 @@
 #pragma once
 
+#include "RowDelegate.h"
+#include "RowModel.h"
 #include "logic/Form1.h"
 
-#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QElapsedTimer>
-#include <QList>
-#include <QString>
+#include <QListView>
 #include <functional>
 
 namespace framework {
 
-// A list column: a plain scrolling list of text rows that offers the list-control operations
-// and reports the four list events (click, got focus, lost focus, scroll) with the semantics the
+// A list column: Qt's list view over the column's rows, offering the list-control operations and
+// reporting the four list events (click, got focus, lost focus, scroll) with the semantics the
 // window logic relies on:
 // - a code write of ListIndex raises Click inside the write, but only when the value changes;
 // - a user selection raises Click once, after the list has finished moving; a mouse click on a
 //   row raises it even when that row was already selected;
 // - Scroll is raised only for scrolling that follows the user's input, never for code writes;
 // - SetVisible suspends painting instead of hiding, so the focus never moves and no row jumps.
-// It draws its rows itself: a general item view measures, lays out and styles every row through
-// several layers, which the table's 791 short texts do not need.
-class ListBox final : public QAbstractScrollArea, public logic::ListControl {
+// Everything else (drawing, keys, copying, accessibility) is the view's own.
+class ListBox final : public QListView, public logic::ListControl {
 public:
     using Event = logic::ListEvent;
     using EventHandler = std::function<void(Event)>;
@@ -29,20 +29,14 @@ public:
 
     void SetEventHandler(EventHandler handler) { Handler = std::move(handler); }
 
-    int RowCount() const { return static_cast<int>(Rows.size()); }
-    const QString& Text(int row) const { return Rows.at(row); }
-    // The row with the caret, which the keyboard moves from; -1 before the first move.
-    int CurrentRow() const { return Current; }
+    int RowCount() const { return Rows.Count(); }
+    const QString& Text(int row) const { return Rows.Text(row); }
     // Where a row stands, in the coordinates of the viewport.
-    QRect RowRect(int row) const;
-    // The row at a point of the viewport, -1 below the last row.
-    int RowAt(const QPoint& point) const;
-    // How wide a row's text may be without being cut.
-    int TextWidth() const;
+    QRect RowRect(int row) const { return visualRect(Rows.index(row)); }
 
     void AddItem(const std::string& text) override;
     void AddItem(const std::string& text, int position) override;
-    int ListIndex() const override { return Selected; }
+    int ListIndex() const override;
     void SetListIndex(int row) override;
     int TopIndex() const override;
     void SetTopIndex(int row) override;
@@ -50,39 +44,38 @@ public:
     // False between SetVisible(false) and SetVisible(true).
     bool Painting() const { return viewport()->updatesEnabled(); }
 
+    void keyboardSearch(const QString& search) override;
+
+    // Where the lists' own accessibility reports go: to QAccessible, which hands them to a
+    // screen reader only while one listens. Tests put a recorder in its place.
+    using AccessibilityReporter = void (*)(QAccessibleEvent* event);
+    static void SetAccessibilityReporter(AccessibilityReporter reporter);
+
 protected:
-    bool viewportEvent(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     class CodeWrite;
 
-    void PressRow(const QMouseEvent* event);
-    void DragTo(const QMouseEvent* event);
-    void MoveByUser(int row, bool clickEvenIfUnchanged);
-    bool KeyboardSearch(const QString& text);
-    void EnsureVisible(int row);
-    int RowHeight() const { return LineHeight; }
-    int FullyVisibleRows() const;
-    void UpdateScrollRange();
-    void RepaintRow(int row);
-    void NotifyAccessibility(int row) const;
+    template <typename Handle> void AsUserInput(const Handle& handle, bool clickEvenIfUnchanged);
     void Raise(Event event);
+    void OnScrolled();
+    void ReportCurrentRowFocused();
     void CheckRange(const char* property, int value, int first, int last) const;
 
-    QList<QString> Rows;
-    int Selected = -1;
-    int Current = -1;
-    int LineHeight = 1;
-    int CodeWriteDepth = 0;
-    bool RangePending = true;
+    RowModel Rows;
+    RowDelegate Delegate;
     EventHandler Handler;
+    int CodeWriteDepth = 0;
+    bool GainingFocus = false;
     QElapsedTimer KeyboardSearchClock;
     QString KeyboardSearchText;
 };

@@ -19,6 +19,7 @@ private slots:
     void columnsAreNamedAfterTheirScales_data();
     void columnsAreNamedAfterTheirScales();
     void rowsSelectionAndFocusCanBeRead();
+    void columnGainingTheFocusReportsItsSelectedRow();
 
 private:
     std::optional<OpenWindow> Window;
@@ -40,7 +41,7 @@ void AccessibilityTest::columnsAreNamedAfterTheirScales_data()
     QTest::newRow("List5") << 5 << "HRA"
                            << "Твердость по Роквеллу (ГОСТ 9013-59)";
     QTest::newRow("List7") << 7 << "HRC\u044d"
-                           << "Твердость по Роквеллу (ГОСТ 9013-59)";
+                           << "Твердость по Роквеллу (ГОСТ 9013-59). HRC\u044d (ГОСТ 8.064-94)";
     QTest::newRow("List6") << 6 << "HSh"
                            << "Твердость по Шору (ГОСТ 23273-78)";
 }
@@ -79,7 +80,7 @@ void AccessibilityTest::rowsSelectionAndFocusCanBeRead()
     QCOMPARE(selected, QList<int>{8});
     QCOMPARE(hsh->child(8)->text(QAccessible::Name), QStringLiteral("87"));
     QVERIFY(!hsh->child(8)->state().offscreen);
-    QVERIFY(hsh->child(100)->state().offscreen);
+    QVERIFY(hsh->child(100)->state().invisible);
     const QRect row = hsh->child(8)->rect();
     QCOMPARE(hsh->childAt(row.center().x(), row.center().y()), hsh->child(8));
 
@@ -95,6 +96,40 @@ void AccessibilityTest::rowsSelectionAndFocusCanBeRead()
     QCOMPARE(header->role(), QAccessible::StaticText);
     QCOMPARE(header->text(QAccessible::Name), QStringLiteral("HRC\u044d (ГОСТ 8.064-94)"));
     QVERIFY(!header->state().focusable);
+}
+
+namespace {
+
+struct FocusReport {
+    QObject* Object;
+    int Child;
+};
+QList<FocusReport> FocusReports;
+
+} // namespace
+
+// Tab into a column: after the column's own focus event, its selected row is reported focused,
+// so that a screen reader speaks the value and not only the column.
+void AccessibilityTest::columnGainingTheFocusReportsItsSelectedRow()
+{
+    ClickRow(Window->List(1), 9);
+    FocusReports.clear();
+    framework::ListBox::SetAccessibilityReporter([](QAccessibleEvent* event) {
+        if (event->type() == QAccessible::Focus) {
+            FocusReports.append({event->object(), event->child()});
+        }
+    });
+    QTest::keyClick(&Window->List(1), Qt::Key_Tab);
+    QCOMPARE(FocusedList(*Window), 2);
+    QVERIFY(FocusReports.isEmpty()); // not before the column's own announcement
+    QTRY_COMPARE(FocusReports.size(), 1);
+    QCOMPARE(FocusReports.first().Object, &Window->List(2));
+    QCOMPARE(FocusReports.first().Child, 9);
+    QCOMPARE(QAccessible::queryAccessibleInterface(&Window->List(2))
+                 ->child(FocusReports.first().Child)
+                 ->text(QAccessible::Name),
+             QStringLiteral("715"));
+    framework::ListBox::SetAccessibilityReporter(nullptr);
 }
 
 QTEST_MAIN(AccessibilityTest)

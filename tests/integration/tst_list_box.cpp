@@ -1,6 +1,8 @@
 #include "framework/qt/ListBox.h"
 
+#include <QClipboard>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
@@ -40,6 +42,9 @@ private slots:
     void userInputRaisesItsEvents();
     void codeWritesRaiseOnlyAChangedSelection();
     void clickRaisedInsideTheWriteSeesTheNewRow();
+    void ctrlCCopiesTheSelectedValue();
+    void rowsAreReadableInAnyPalette_data();
+    void rowsAreReadableInAnyPalette();
 
 private:
     void Press(int row) const;
@@ -167,6 +172,58 @@ void ListBoxTest::clickRaisedInsideTheWriteSeesTheNewRow()
     });
     List->SetListIndex(12);
     QCOMPARE(seen, 12);
+}
+
+void ListBoxTest::ctrlCCopiesTheSelectedValue()
+{
+    QApplication::clipboard()->clear();
+    Press(4);
+    QTest::keyClick(List, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("488"));
+    QCOMPARE(List->ListIndex(), 4); // copying moves nothing
+}
+
+void ListBoxTest::rowsAreReadableInAnyPalette_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("style's own") << QApplication::style()->standardPalette();
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Highlight, QColor(0x40, 0x80, 0xd0));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    QTest::newRow("dark") << dark;
+}
+
+// Each row's background is the palette's, and its text stands out from it: the brightest text
+// pixel and the background differ clearly.
+void ListBoxTest::rowsAreReadableInAnyPalette()
+{
+    QFETCH(QPalette, palette);
+    List->setPalette(palette);
+    List->SetListIndex(2);
+    const QImage image = List->viewport()->grab().toImage();
+    for (const int row : {1, 2}) {
+        const QRect rect = List->RowRect(row);
+        const bool selected = row == List->ListIndex();
+        const QColor background = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QColor text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        QCOMPARE(image.pixelColor(rect.right() - 2, rect.center().y()), background);
+        int contrast = 0;
+        for (int x = rect.left(); x < rect.left() + rect.width() / 2; ++x) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                const QColor pixel = image.pixelColor(x, y);
+                const int towardText = 255 - std::abs(pixel.lightness() - text.lightness());
+                contrast = std::max(
+                    contrast,
+                    towardText > 200 ? std::abs(pixel.lightness() - background.lightness()) : 0);
+            }
+        }
+        QVERIFY2(contrast > 100,
+                 qPrintable(QStringLiteral("row %1: contrast %2").arg(row).arg(contrast)));
+    }
 }
 
 QTEST_MAIN(ListBoxTest)

@@ -49,7 +49,7 @@ private slots:
     void scrollBarArrowsAndTrackScrollAll();
     void scrollByCodeRaisesNothing();
     void clickAfterScrollingAnotherColumnStillAligns();
-    void clickOnAPartlyVisibleRowScrollsEveryColumnAfterItSettles();
+    void clickOnAPartlyVisibleRowScrollsEveryColumnAtOnce();
 
 private:
     std::optional<OpenWindow> Window;
@@ -172,9 +172,8 @@ void ScrollSyncWidgetsTest::clickAfterScrollingAnotherColumnStillAligns()
     QCOMPARE(FocusedList(*Window), 1);
 }
 
-// Qt scrolls a half-visible row into view only after the double-click interval has passed;
-// that late scroll is the list's own and must carry the other columns along.
-void ScrollSyncWidgetsTest::clickOnAPartlyVisibleRowScrollsEveryColumnAfterItSettles()
+// A half-visible row comes into view with the click itself, and the other columns with it.
+void ScrollSyncWidgetsTest::clickOnAPartlyVisibleRowScrollsEveryColumnAtOnce()
 {
     framework::ListBox& hv = Window->List(2);
     int partly = -1;
@@ -190,9 +189,7 @@ void ScrollSyncWidgetsTest::clickOnAPartlyVisibleRowScrollsEveryColumnAfterItSet
     }
     const QRect rect = hv.RowRect(partly);
     QTest::mouseClick(hv.viewport(), Qt::LeftButton, {}, QPoint(rect.center().x(), rect.top() + 1));
-    QCOMPARE(Misaligned(*Window, partly, 0), QString());
-
-    QTRY_VERIFY_WITH_TIMEOUT(hv.TopIndex() > 0, 3000);
+    QVERIFY(hv.TopIndex() > 0);
     QCOMPARE(Misaligned(*Window, partly, hv.TopIndex()), QString());
     QCOMPARE(FocusedList(*Window), 2);
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QString>
+
+namespace framework {
+
+// The rows of one list column: plain texts, shown exactly as stored.
+class RowModel final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    void Insert(int position, const QString& text);
+    const QString& Text(int row) const { return Rows.at(row); }
+    int Count() const { return static_cast<int>(Rows.size()); }
+
+private:
+    QList<QString> Rows;
+};
+
+} // namespace framework
