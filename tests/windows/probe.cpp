@@ -4,6 +4,7 @@
 //   probe table                       every row across, columns in screen order, "|a|b|...|"
 //   probe point LIST ROW              screen x and y of the middle of a list's row
 //   probe bar LIST                    screen x and y of the down arrow of a list's scroll bar
+//   probe size                        the window's client width and height in pixels
 //   probe close                       asks the window to close, as its close button does
 //   probe expect FOCUS SELECTED TOP   waits until the lists are in that state:
 //       FOCUS     the number of the list with the focus, or "-"
@@ -200,6 +201,12 @@ int main(int argc, char** argv)
     }
     if (arguments[0] == "bar" && arguments.size() == 2) {
         return PrintDownArrow(window, std::stoi(arguments[1]));
+    }
+    if (arguments[0] == "size") {
+        RECT client{};
+        GetClientRect(window, &client);
+        std::printf("%ld %ld\n", client.right, client.bottom);
+        return 0;
     }
     if (arguments[0] == "close") {
         return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;

@@ -46,6 +46,17 @@ expect() {
     failures=$((failures + 1))
   fi
 }
+check_size() {
+  local size
+  size=$(probe size)
+  if [ "$size" != "$1 $2" ]; then
+    echo "client area $size, expected $1 $2"
+    failures=$((failures + 1))
+  fi
+}
+set_dots_per_inch() {
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
 click_row() {
   local x y
   read -r x y < <(probe point "$1" "$2")
@@ -58,6 +69,9 @@ pids+=("$program_pid")
 
 step "start: the focus in List1, nothing selected, every list at its first row"
 expect 1 -1 0
+
+step "the client area is the design's 565 x 331 pixels at 96 dots per inch"
+check_size 565 331
 
 step "the whole table, as the lists show it"
 if ! diff <(grep '^|' "$table") <(probe table); then
@@ -116,6 +130,17 @@ if [ "$status" -ne 0 ]; then
   echo "exit status $status"
   failures=$((failures + 1))
 fi
+
+step "at 144 dots per inch the window is laid out at 144: 848 x 497 pixels"
+set_dots_per_inch 144
+"$wine" "$program" &
+program_pid=$!
+pids+=("$program_pid")
+expect 1 -1 0
+check_size 848 497
+probe close
+wait "$program_pid" || true
+set_dots_per_inch 96
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
