@@ -6,7 +6,7 @@ packages=(
   cmake g++ make
   qt6-base-dev libgl-dev
   fonts-dejavu-core
-  xvfb xauth valgrind clang-tidy
+  xvfb xauth valgrind clang-tidy doctest-dev
   desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
   g++-mingw-w64-x86-64 wine64 xdotool openbox
 )

@@ -1,8 +1,7 @@
 #include "RecordingList.h"
 
-#include "Check.h"
-
 #include <algorithm>
+#include <doctest/doctest.h>
 
 namespace testing {
 
@@ -134,14 +133,12 @@ Operation WriteTop(int list, int row)
     return {list, Operation::Kind::WriteTopIndex, row, {}};
 }
 
-std::function<void()> ForEachList(void (*check)(int list), int first)
+void ForEachList(const std::function<void(int list)>& check, int first)
 {
-    return [check, first] {
-        for (int list = first; list <= logic::ListCount; ++list) {
-            const Row row("List" + std::to_string(list));
-            check(list);
-        }
-    };
+    for (int list = first; list <= logic::ListCount; ++list) {
+        INFO("List", list);
+        check(list);
+    }
 }
 
 std::ostream& operator<<(std::ostream& out, const Operation& operation)
@@ -154,17 +151,15 @@ void CompareOperations(const std::vector<Operation>& actual, const std::vector<O
     const size_t common = std::min(actual.size(), expected.size());
     for (size_t i = 0; i < common; ++i) {
         if (!(actual[i] == expected[i])) {
-            Fail("operation " + std::to_string(i) + " is " + Describe(actual[i]) + ", expected " +
-                     Describe(expected[i]),
-                 __FILE__, __LINE__);
+            FAIL_CHECK("operation ", i, " is ", actual[i], ", expected ", expected[i]);
+            return;
         }
     }
     if (actual.size() != expected.size()) {
         const Operation& extra =
             actual.size() > expected.size() ? actual[common] : expected[common];
-        Fail(std::to_string(actual.size()) + " operations, expected " +
-                 std::to_string(expected.size()) + "; first unmatched: " + Describe(extra),
-             __FILE__, __LINE__);
+        FAIL_CHECK(actual.size(), " operations, expected ", expected.size(),
+                   "; first unmatched: ", extra);
     }
 }
 

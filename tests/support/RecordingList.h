@@ -92,10 +92,11 @@ Operation WriteSelection(int list, int row);
 Operation ReadTop(int list, int row);
 Operation WriteTop(int list, int row);
 
-// One data row a list: runs the check for List1 ... List7 (or from `first` on), naming the row.
-std::function<void()> ForEachList(void (*check)(int list), int first = 1);
+// One data row a list: runs the check for List1 ... List7 (or from `first` on), naming the row
+// in every failure it reports.
+void ForEachList(const std::function<void(int list)>& check, int first = 1);
 
-// Fails the running test at the first operation that differs, naming both.
+// Fails the running check at the first operation that differs, naming both.
 void CompareOperations(const std::vector<Operation>& actual,
                        const std::vector<Operation>& expected);
 

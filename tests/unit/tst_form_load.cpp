@@ -1,10 +1,11 @@
-#include "support/Check.h"
 #include "support/RecordingList.h"
+
+#include <doctest/doctest.h>
 
 using namespace testing;
 using Kind = Operation::Kind;
 
-void completesTheFourShortColumnsInOrder()
+TEST_CASE("completesTheFourShortColumnsInOrder")
 {
     FakeForm fake;
     fake.Form->Form_Load();
@@ -26,13 +27,13 @@ void completesTheFourShortColumnsInOrder()
     CompareOperations(fake.Log.Operations, expected);
 
     // The inserts land one after another in front of whatever the list held.
-    CHECK_EQUAL(fake.List(4).Rows.at(52), std::string("100"));
-    CHECK_EQUAL(fake.List(4).Rows.at(53), std::string("-"));
-    CHECK_EQUAL(fake.List(4).Rows.at(54), std::string("99"));
-    CHECK_EQUAL(fake.List(4).Rows.size(), size_t{57});
+    CHECK_EQ(fake.List(4).Rows.at(52), std::string("100"));
+    CHECK_EQ(fake.List(4).Rows.at(53), std::string("-"));
+    CHECK_EQ(fake.List(4).Rows.at(54), std::string("99"));
+    CHECK_EQ(fake.List(4).Rows.size(), size_t{57});
 }
 
-void leavesEveryFlagFalseAndTheCounterAt58()
+TEST_CASE("leavesEveryFlagFalseAndTheCounterAt58")
 {
     FakeForm fake;
     for (int number = 1; number <= logic::ListCount; ++number) {
@@ -40,37 +41,28 @@ void leavesEveryFlagFalseAndTheCounterAt58()
     }
     fake.Form->Form_Load();
     for (int number = 1; number <= logic::ListCount; ++number) {
-        const Row row("List" + std::to_string(number));
+        INFO("List", number);
         CHECK(!fake.Form->HasFocus(number));
     }
-    CHECK_EQUAL(fake.Form->FillIndex, std::int16_t{58});
+    CHECK_EQ(fake.Form->FillIndex, std::int16_t{58});
     for (int number : {1, 2, 6}) {
         CHECK(fake.List(number).Rows.empty());
     }
 }
 
-void stopsAtAFailedAddItemKeepingWhatWasAdded()
+TEST_CASE("stopsAtAFailedAddItemKeepingWhatWasAdded")
 {
     FakeForm fake;
     fake.SetFlag(2, true);
     fake.Log.ShouldFail = [](const Operation& operation) {
         return operation.List == 4 && operation.Value == 10;
     };
-    CHECK_THROWS(logic::RunTimeError, fake.Form->Form_Load());
+    CHECK_THROWS_AS(fake.Form->Form_Load(), logic::RunTimeError);
 
-    CHECK_EQUAL(fake.List(3).Rows.size(), size_t{57});
-    CHECK_EQUAL(fake.List(4).Rows.size(), size_t{10});
+    CHECK_EQ(fake.List(3).Rows.size(), size_t{57});
+    CHECK_EQ(fake.List(4).Rows.size(), size_t{10});
     CHECK(fake.List(5).Rows.empty());
     CHECK(fake.List(7).Rows.empty());
-    CHECK_EQUAL(fake.Form->FillIndex, std::int16_t{10});
+    CHECK_EQ(fake.Form->FillIndex, std::int16_t{10});
     CHECK(fake.Form->List2HasFocus);
-}
-
-int main()
-{
-    return testing::RunAll({
-        {"completesTheFourShortColumnsInOrder", completesTheFourShortColumnsInOrder},
-        {"leavesEveryFlagFalseAndTheCounterAt58", leavesEveryFlagFalseAndTheCounterAt58},
-        {"stopsAtAFailedAddItemKeepingWhatWasAdded", stopsAtAFailedAddItemKeepingWhatWasAdded},
-    });
 }

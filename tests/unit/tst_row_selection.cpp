@@ -1,5 +1,6 @@
-#include "support/Check.h"
 #include "support/RecordingList.h"
+
+#include <doctest/doctest.h>
 
 using namespace testing;
 
@@ -51,11 +52,16 @@ void clickCopiesSelectionAndTopRowToEveryOtherList(int clicked)
     CompareOperations(fake.Log.Operations, expected);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.List(list).Selected, 40);
-        CHECK_EQUAL(fake.List(list).Top, 35);
+        CHECK_EQ(fake.List(list).Selected, 40);
+        CHECK_EQ(fake.List(list).Top, 35);
         CHECK(fake.List(list).Visible);
-        CHECK_EQUAL(fake.Form->HasFocus(list), list == clicked);
+        CHECK_EQ(fake.Form->HasFocus(list), list == clicked);
     }
+}
+
+TEST_CASE("clickCopiesSelectionAndTopRowToEveryOtherList")
+{
+    ForEachList(clickCopiesSelectionAndTopRowToEveryOtherList);
 }
 
 void clickWithoutItsFlagTouchesNothing(int clicked)
@@ -69,10 +75,15 @@ void clickWithoutItsFlagTouchesNothing(int clicked)
     fake.Click(clicked);
 
     CHECK(fake.Log.Operations.empty());
-    CHECK_EQUAL(fake.List(other).Selected, -1);
+    CHECK_EQ(fake.List(other).Selected, -1);
 }
 
-void clickWithoutSelectionClearsEverySelection()
+TEST_CASE("clickWithoutItsFlagTouchesNothing")
+{
+    ForEachList(clickWithoutItsFlagTouchesNothing);
+}
+
+TEST_CASE("clickWithoutSelectionClearsEverySelection")
 {
     FakeForm fake;
     fake.FillRows();
@@ -86,8 +97,8 @@ void clickWithoutSelectionClearsEverySelection()
     fake.Click(3);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.List(list).Selected, -1);
-        CHECK_EQUAL(fake.List(list).Top, 20);
+        CHECK_EQ(fake.List(list).Selected, -1);
+        CHECK_EQ(fake.List(list).Top, 20);
     }
 }
 
@@ -98,7 +109,7 @@ void focusProceduresSetOnlyTheirOwnFlag(int clicked)
 
     (fake.Form.get()->*procedures.GotFocus)();
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.Form->HasFocus(list), list == clicked);
+        CHECK_EQ(fake.Form->HasFocus(list), list == clicked);
     }
     (fake.Form.get()->*procedures.LostFocus)();
     for (int list = 1; list <= logic::ListCount; ++list) {
@@ -107,10 +118,15 @@ void focusProceduresSetOnlyTheirOwnFlag(int clicked)
     CHECK(fake.Log.Operations.empty());
 }
 
+TEST_CASE("focusProceduresSetOnlyTheirOwnFlag")
+{
+    ForEachList(focusProceduresSetOnlyTheirOwnFlag);
+}
+
 // List5 leads (it was scrolled), List2 holds the focus and is clicked: writing List5's
 // selection runs List5's click in full, which moves List2's top row; every target after List5
 // must then receive that new top row, read afresh.
-void targetWithItsFlagSetRunsNestedAndOuterReadsAfresh()
+TEST_CASE("targetWithItsFlagSetRunsNestedAndOuterReadsAfresh")
 {
     FakeForm fake;
     fake.FillRows();
@@ -146,13 +162,13 @@ void targetWithItsFlagSetRunsNestedAndOuterReadsAfresh()
     CompareOperations(fake.Log.Operations, expected);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.List(list).Selected, 60);
-        CHECK_EQUAL(fake.List(list).Top, 44);
+        CHECK_EQ(fake.List(list).Selected, 60);
+        CHECK_EQ(fake.List(list).Top, 44);
         CHECK(fake.List(list).Visible);
     }
 }
 
-void twoLeadingListsEndTheirChain()
+TEST_CASE("twoLeadingListsEndTheirChain")
 {
     FakeForm fake;
     fake.FillRows();
@@ -168,13 +184,13 @@ void twoLeadingListsEndTheirChain()
     // List1's click runs nested first and hands its own top row round, List4 included; what
     // matters is that every column ends on the same rows.
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.List(list).Selected, 90);
-        CHECK_EQUAL(fake.List(list).Top, fake.List(4).Top);
+        CHECK_EQ(fake.List(list).Selected, 90);
+        CHECK_EQ(fake.List(list).Top, fake.List(4).Top);
         CHECK(fake.List(list).Visible);
     }
 }
 
-void failedWriteStopsTheCopyAndShowsTheListsAgain()
+TEST_CASE("failedWriteStopsTheCopyAndShowsTheListsAgain")
 {
     FakeForm fake;
     fake.FillRows();
@@ -183,7 +199,7 @@ void failedWriteStopsTheCopyAndShowsTheListsAgain()
     fake.List(1).Top = 25;
     fake.Log.ShouldFail = [](const Operation& operation) { return operation == WriteTop(4, 25); };
 
-    CHECK_THROWS(logic::RunTimeError, fake.Click(1));
+    CHECK_THROWS_AS(fake.Click(1), logic::RunTimeError);
 
     std::vector<Operation> expected = HideAll();
     for (int target : {2, 3}) {
@@ -194,24 +210,8 @@ void failedWriteStopsTheCopyAndShowsTheListsAgain()
            {ReadSelection(1, 30), WriteSelection(4, 30), ReadTop(1, 25), WriteTop(4, 25)});
     Append(expected, ShowAll());
     CompareOperations(fake.Log.Operations, expected);
-    CHECK_EQUAL(fake.List(5).Selected, -1); // targets after the failure are left alone
+    CHECK_EQ(fake.List(5).Selected, -1); // targets after the failure are left alone
     for (int list = 1; list <= logic::ListCount; ++list) {
         CHECK(fake.List(list).Visible);
     }
-}
-
-int main()
-{
-    return testing::RunAll({
-        {"clickCopiesSelectionAndTopRowToEveryOtherList",
-         ForEachList(clickCopiesSelectionAndTopRowToEveryOtherList)},
-        {"clickWithoutItsFlagTouchesNothing", ForEachList(clickWithoutItsFlagTouchesNothing)},
-        {"clickWithoutSelectionClearsEverySelection", clickWithoutSelectionClearsEverySelection},
-        {"focusProceduresSetOnlyTheirOwnFlag", ForEachList(focusProceduresSetOnlyTheirOwnFlag)},
-        {"targetWithItsFlagSetRunsNestedAndOuterReadsAfresh",
-         targetWithItsFlagSetRunsNestedAndOuterReadsAfresh},
-        {"twoLeadingListsEndTheirChain", twoLeadingListsEndTheirChain},
-        {"failedWriteStopsTheCopyAndShowsTheListsAgain",
-         failedWriteStopsTheCopyAndShowsTheListsAgain},
-    });
 }

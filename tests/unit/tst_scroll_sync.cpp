@@ -1,5 +1,6 @@
-#include "support/Check.h"
 #include "support/RecordingList.h"
+
+#include <doctest/doctest.h>
 
 using namespace testing;
 
@@ -31,13 +32,18 @@ void scrollCopiesTheTopRowOnly(int scrolled)
     CompareOperations(fake.Log.Operations, expected);
 
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.List(list).Top, 20);
-        CHECK_EQUAL(fake.List(list).Selected, list == scrolled ? 3 : -1);
-        CHECK_EQUAL(fake.Form->HasFocus(list), list == scrolled);
+        CHECK_EQ(fake.List(list).Top, 20);
+        CHECK_EQ(fake.List(list).Selected, list == scrolled ? 3 : -1);
+        CHECK_EQ(fake.Form->HasFocus(list), list == scrolled);
     }
 }
 
-void hbFollowsOnlyWhileItHoldsTheFocus()
+TEST_CASE("scrollCopiesTheTopRowOnly")
+{
+    ForEachList(scrollCopiesTheTopRowOnly);
+}
+
+TEST_CASE("hbFollowsOnlyWhileItHoldsTheFocus")
 {
     FakeForm fake;
     fake.FillRows();
@@ -64,43 +70,36 @@ void otherColumnsTakeTheLeadWhenScrolled(int scrolled, bool flagBefore)
     CHECK(fake.Form->List1HasFocus);
     CHECK(fake.Form->HasFocus(scrolled));
     for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQUAL(fake.List(list).Top, 98);
+        CHECK_EQ(fake.List(list).Top, 98);
     }
 }
 
-void failedWriteShowsTheListsAgainAndKeepsTheFlag()
+TEST_CASE("otherColumnsTakeTheLeadWhenScrolled")
+{
+    ForEachList(
+        [](int list) {
+            for (const bool flagBefore : {false, true}) {
+                INFO("flag ", flagBefore ? "true" : "false");
+                otherColumnsTakeTheLeadWhenScrolled(list, flagBefore);
+            }
+        },
+        2);
+}
+
+TEST_CASE("failedWriteShowsTheListsAgainAndKeepsTheFlag")
 {
     FakeForm fake;
     fake.FillRows();
     fake.List(6).Top = 11;
     fake.Log.ShouldFail = [](const Operation& operation) { return operation == WriteTop(3, 11); };
 
-    CHECK_THROWS(logic::RunTimeError, fake.Scroll(6));
+    CHECK_THROWS_AS(fake.Scroll(6), logic::RunTimeError);
 
     CHECK(fake.Form->List6HasFocus);
-    CHECK_EQUAL(fake.List(2).Top, 11); // nothing done before the failure is undone
-    CHECK_EQUAL(fake.List(4).Top, 0);
+    CHECK_EQ(fake.List(2).Top, 11); // nothing done before the failure is undone
+    CHECK_EQ(fake.List(4).Top, 0);
     for (int list = 1; list <= logic::ListCount; ++list) {
         CHECK(fake.List(list).Visible);
     }
-    CHECK_EQUAL(fake.Log.Operations.back(), Show(7));
-}
-
-int main()
-{
-    return testing::RunAll({
-        {"scrollCopiesTheTopRowOnly", ForEachList(scrollCopiesTheTopRowOnly)},
-        {"hbFollowsOnlyWhileItHoldsTheFocus", hbFollowsOnlyWhileItHoldsTheFocus},
-        {"otherColumnsTakeTheLeadWhenScrolled",
-         ForEachList(
-             [](int list) {
-                 for (const bool flagBefore : {false, true}) {
-                     const Row row(flagBefore ? "flag true" : "flag false");
-                     otherColumnsTakeTheLeadWhenScrolled(list, flagBefore);
-                 }
-             },
-             2)},
-        {"failedWriteShowsTheListsAgainAndKeepsTheFlag",
-         failedWriteShowsTheListsAgainAndKeepsTheFlag},
-    });
+    CHECK_EQ(fake.Log.Operations.back(), Show(7));
 }
