@@ -13,6 +13,15 @@ namespace {
 
 ListBox::AccessibilityReporter ReportAccessibility = &QAccessible::updateAccessibility;
 
+// The keypad's decimal key types whatever the keyboard layout gives it; here it is always the
+// decimal point.
+bool IsKeypadDecimalKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return event.modifiers().testFlag(Qt::KeypadModifier) && !(event.modifiers() & commands) &&
+           (event.key() == Qt::Key_Period || event.key() == Qt::Key_Comma);
+}
+
 } // namespace
 
 void ListBox::SetAccessibilityReporter(AccessibilityReporter reporter)
@@ -51,6 +60,8 @@ ListBox::ListBox(const QString& name, QWidget* parent)
     // takes it itself when a row is pressed; Tab still reaches it.
     setFocusPolicy(Qt::TabFocus);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ListBox::OnScrolled);
+    TypingPause.setSingleShot(true);
+    connect(&TypingPause, &QTimer::timeout, this, &ListBox::OnTypingPaused);
 }
 
 // --- List-control operations --------------------------------------------------------------
@@ -237,7 +248,16 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 void ListBox::keyPressEvent(QKeyEvent* event)
 {
-    AsUserInput([this, event] { QListView::keyPressEvent(event); }, false);
+    AsUserInput(
+        [this, event] {
+            if (IsKeypadDecimalKey(*event)) {
+                Type(event->text(), true);
+                event->accept();
+            } else {
+                QListView::keyPressEvent(event);
+            }
+        },
+        false);
 }
 
 void ListBox::timerEvent(QTimerEvent* event)
@@ -246,28 +266,41 @@ void ListBox::timerEvent(QTimerEvent* event)
     AsUserInput([this, event] { QListView::timerEvent(event); }, false);
 }
 
-// Typed characters accumulate while they come quickly, so "444" finds the row "444" rather than
-// stepping through every row that starts with "4"; a new search starts after the current row so
-// that repeating one key steps on.
+// The view's own search steps through every row that starts with the last character; here the
+// characters typed within the keyboard interval make one text, and the pause after them may
+// bring the nearest value (TypedValueSearch).
 void ListBox::keyboardSearch(const QString& search)
 {
-    if (search.isEmpty() || RowCount() == 0) {
+    Type(search, false);
+}
+
+void ListBox::Type(const QString& text, bool keypadDecimalKey)
+{
+    const int row = Typing.Type(text.toStdString(), keypadDecimalKey, RowTexts(), ListIndex());
+    if (row != TypedValueSearch::NoRow) {
+        setCurrentIndex(Rows.index(row));
+    }
+    TypingPause.start(QApplication::keyboardInputInterval());
+}
+
+void ListBox::OnTypingPaused()
+{
+    const int row = Typing.Pause(RowTexts(), ListIndex());
+    // Once the focus has left, the other columns would no longer follow this one.
+    if (row == TypedValueSearch::NoRow || !hasFocus()) {
         return;
     }
-    const bool continues = KeyboardSearchClock.isValid() &&
-                           KeyboardSearchClock.elapsed() <= QApplication::keyboardInputInterval();
-    KeyboardSearchClock.start();
-    KeyboardSearchText = continues ? KeyboardSearchText + search : search;
+    AsUserInput([this, row] { setCurrentIndex(Rows.index(row)); }, false);
+}
 
-    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
-    const int start = continues ? std::max(current, 0) : current + 1;
-    for (int step = 0; step < RowCount(); ++step) {
-        const int row = (start + step) % RowCount();
-        if (Rows.Text(row).startsWith(KeyboardSearchText, Qt::CaseInsensitive)) {
-            setCurrentIndex(Rows.index(row));
-            return;
-        }
+std::vector<std::string> ListBox::RowTexts() const
+{
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(RowCount()));
+    for (int row = 0; row < RowCount(); ++row) {
+        texts.push_back(Rows.Text(row).toStdString());
     }
+    return texts;
 }
 
 } // namespace framework

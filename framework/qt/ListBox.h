@@ -2,12 +2,15 @@
 
 #include "RowDelegate.h"
 #include "RowModel.h"
+#include "framework/TypedValueSearch.h"
 #include "logic/Form1.h"
 
 #include <QAccessible>
-#include <QElapsedTimer>
 #include <QListView>
+#include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace framework {
 
@@ -69,6 +72,9 @@ private:
     void Raise(Event event);
     void OnScrolled();
     void ReportCurrentRowFocused();
+    void Type(const QString& text, bool keypadDecimalKey);
+    void OnTypingPaused();
+    std::vector<std::string> RowTexts() const;
     void CheckRange(const char* property, int value, int first, int last) const;
 
     RowModel Rows;
@@ -76,8 +82,8 @@ private:
     EventHandler Handler;
     int CodeWriteDepth = 0;
     bool GainingFocus = false;
-    QElapsedTimer KeyboardSearchClock;
-    QString KeyboardSearchText;
+    TypedValueSearch Typing;
+    QTimer TypingPause;
 };
 
 } // namespace framework

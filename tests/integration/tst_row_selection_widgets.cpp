@@ -1,6 +1,7 @@
 #include "form/Form1Description.h"
 #include "integration/WindowFixture.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <optional>
@@ -50,7 +51,8 @@ private slots:
     void clickInAnotherColumnMovesTheLead();
     void keyboardMovesKeepTheColumnsTogether_data();
     void keyboardMovesKeepTheColumnsTogether();
-    void typedDigitsFindTheValue();
+    void typedValueSelectsItsRowInEveryColumn_data();
+    void typedValueSelectsItsRowInEveryColumn();
     void clickOnTheSelectedRowRealignsTheColumns();
     void noFocusEventWhileColumnsAreCopied();
     void failingProcedureIsReportedAndTheWindowGoesOn();
@@ -137,12 +139,47 @@ void RowSelectionWidgetsTest::keyboardMovesKeepTheColumnsTogether()
     }
 }
 
-void RowSelectionWidgetsTest::typedDigitsFindTheValue()
+// In `typed`, '#' stands for the keypad's decimal key, here typing what an Arabic layout gives.
+void RowSelectionWidgetsTest::typedValueSelectsItsRowInEveryColumn_data()
 {
-    QTest::keyClicks(&Window->List(1), QStringLiteral("444"));
-    QCOMPARE(Window->List(1).ListIndex(), 24);
-    QCOMPARE(Misaligned(*Window, 24, Window->List(1).TopIndex()), QString());
-    QCOMPARE(Window->List(2).Text(24), QStringLiteral(" -"));
+    QTest::addColumn<int>("list");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("whileTyping");
+    QTest::addColumn<int>("paused");
+    QTest::newRow("HB 444, found as typed") << 1 << "444" << 24 << 24;
+    QTest::newRow("HB 399, nearest 401") << 1 << "399" << 30 << 29;
+    QTest::newRow("HV 600, nearest 598") << 2 << "600" << 10 << 15;
+    QTest::newRow("HRC 19, below the lowest") << 3 << "19" << -1 << 55;
+    QTest::newRow("HRA 80,2 with a comma") << 5 << "80,2" << 11 << 12;
+    QTest::newRow("HRA 80#2 on the keypad") << 5 << "80#2" << 11 << 12;
+    QTest::newRow("HRCэ 45,7") << 7 << "45,7" << 28 << 28;
+}
+
+void RowSelectionWidgetsTest::typedValueSelectsItsRowInEveryColumn()
+{
+    QFETCH(int, list);
+    QFETCH(QString, typed);
+    QFETCH(int, whileTyping);
+    QFETCH(int, paused);
+    framework::ListBox& column = Window->List(list);
+    column.setFocus(Qt::TabFocusReason);
+
+    for (const QChar key : typed) {
+        if (key == u'#') {
+            QTest::sendKeyEvent(QTest::Click, &column, Qt::Key_Comma, QStringLiteral("\u066B"),
+                                Qt::KeypadModifier);
+        } else {
+            QTest::keyClicks(&column, key);
+        }
+    }
+    QCOMPARE(column.ListIndex(), whileTyping);
+
+    QTRY_COMPARE(column.ListIndex(), paused);
+    QTest::qWait(QApplication::keyboardInputInterval()); // nothing more comes after the pause
+    QCOMPARE(Misaligned(*Window, paused, column.TopIndex()), QString());
+    QVERIFY(column.TopIndex() <= paused &&
+            column.RowRect(paused).bottom() < column.viewport()->height());
+    QCOMPARE(FocusedList(*Window), list);
 }
 
 void RowSelectionWidgetsTest::clickOnTheSelectedRowRealignsTheColumns()
