@@ -10,9 +10,17 @@ namespace {
 constexpr DWORD ListStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 
-// Typed characters that follow each other this quickly extend one search, so that "444" finds
-// the row "444" instead of stepping through every row that starts with "4".
-constexpr LONG KeyboardSearchMilliseconds = 400;
+// Typed characters that follow each other this quickly make one text; Windows has no setting for
+// it, and this is the interval the Qt build uses by default.
+constexpr UINT KeyboardIntervalMilliseconds = 400;
+// Well away from the small ids of the list box's own timers.
+constexpr UINT_PTR TypingPauseTimer = 0x7479;
+
+// A character typed for the search, not a control character or a command.
+bool IsTyping(wchar_t character)
+{
+    return character >= L' ' && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
 
 } // namespace
 
@@ -76,8 +84,19 @@ LRESULT ListBox::Filter(UINT message, WPARAM wParam, LPARAM lParam)
     if (CodeWriteDepth > 0) {
         return Call(message, wParam, lParam);
     }
-    if (message == WM_CHAR && KeyboardSearch(static_cast<wchar_t>(wParam))) {
+    if (message == WM_KEYDOWN) {
+        // Whatever character the keyboard layout gives the keypad's decimal key, the character
+        // that follows is typed as the decimal point.
+        KeypadDecimalDown = wParam == VK_DECIMAL;
+    }
+    // The list box's own search looks for the last character alone.
+    if (message == WM_CHAR && IsTyping(static_cast<wchar_t>(wParam))) {
+        Type(static_cast<wchar_t>(wParam));
         ReportUserChanges(false);
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == TypingPauseTimer) {
+        OnTypingPaused();
         return 0;
     }
     const bool press =
@@ -99,30 +118,44 @@ bool ListBox::PressedOnRow(LPARAM point) const
     return HIWORD(hit) == 0 && static_cast<int>(LOWORD(hit)) < RowCount();
 }
 
-// The list box's own search looks for the typed character alone; a quick succession of them is
-// one search here, as in the other build.
-bool ListBox::KeyboardSearch(wchar_t character)
+// Each character restarts the timer: its running out is the pause (TypedValueSearch).
+void ListBox::Type(wchar_t character)
 {
-    if (character < L' ' || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 ||
-        RowCount() == 0) {
-        return false;
+    const int row = Typing.Type(Narrow(std::wstring_view(&character, 1)), KeypadDecimalDown,
+                                RowTexts(), ListIndex());
+    KeypadDecimalDown = false;
+    if (row != TypedValueSearch::NoRow) {
+        Call(LB_SETCURSEL, static_cast<WPARAM>(row));
     }
-    const LONG now = GetMessageTime();
-    const bool continues =
-        !SearchText.empty() && now - LastSearchTime <= KeyboardSearchMilliseconds;
-    LastSearchTime = now;
-    SearchText = continues ? SearchText + character : std::wstring(1, character);
+    SetTimer(Window, TypingPauseTimer, KeyboardIntervalMilliseconds, nullptr);
+}
 
-    const int caret = static_cast<int>(Call(LB_GETCARETINDEX));
-    // LB_FINDSTRING starts after the row it is given: a continued search may stay on the caret,
-    // a new one steps on from it.
-    const int after = continues ? caret - 1 : caret;
-    const LRESULT found = Call(LB_FINDSTRING, static_cast<WPARAM>(after < 0 ? -1 : after),
-                               reinterpret_cast<LPARAM>(SearchText.c_str()));
-    if (found != LB_ERR) {
-        Call(LB_SETCURSEL, static_cast<WPARAM>(found));
+void ListBox::OnTypingPaused()
+{
+    KillTimer(Window, TypingPauseTimer);
+    const int row = Typing.Pause(RowTexts(), ListIndex());
+    // Once the focus has left, the other columns would no longer follow this one.
+    if (row == TypedValueSearch::NoRow || GetFocus() != Window) {
+        return;
     }
-    return true;
+    Call(LB_SETCURSEL, static_cast<WPARAM>(row));
+    ReportUserChanges(false);
+}
+
+std::vector<std::string> ListBox::RowTexts() const
+{
+    std::vector<std::string> texts;
+    const int count = RowCount();
+    texts.reserve(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        const LRESULT length = Call(LB_GETTEXTLEN, static_cast<WPARAM>(row));
+        std::wstring text(length > 0 ? static_cast<size_t>(length) : 0, L'\0');
+        if (length > 0) {
+            Call(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+        }
+        texts.push_back(Narrow(text));
+    }
+    return texts;
 }
 
 void ListBox::RememberState()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "framework/TypedValueSearch.h"
 #include "logic/Form1.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace framework::win32 {
@@ -53,7 +55,9 @@ private:
     // Straight to the list box's own procedure: SendMessage would pass through the filter again.
     LRESULT Call(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     bool PressedOnRow(LPARAM point) const;
-    bool KeyboardSearch(wchar_t character);
+    void Type(wchar_t character);
+    void OnTypingPaused();
+    std::vector<std::string> RowTexts() const;
     void ReportUserChanges(bool clickEvenIfUnchanged);
     void RememberState();
     void Raise(Event event);
@@ -67,8 +71,9 @@ private:
     int KnownTop = 0;
     int KnownSelection = -1;
     EventHandler Handler;
-    std::wstring SearchText;
-    LONG LastSearchTime = 0;
+    TypedValueSearch Typing;
+    // The character that follows comes from the keypad's decimal key.
+    bool KeypadDecimalDown = false;
 };
 
 } // namespace framework::win32

@@ -122,6 +122,38 @@ step "typing 444 quickly in HB finds the row 444"
 xdotool type --delay 50 444
 expect 1 24 same
 
+# --- Typing a measured value --------------------------------------------------------------------
+step "a typed value selects the row of its column's nearest value once typing pauses"
+tab_order=(1 2 3 4 6 7 5)
+focused=1
+tab_to() {
+  local from to presses
+  for from in "${!tab_order[@]}"; do [ "${tab_order[$from]}" = "$focused" ] && break; done
+  for to in "${!tab_order[@]}"; do [ "${tab_order[$to]}" = "$1" ] && break; done
+  presses=$(((to - from + ${#tab_order[@]}) % ${#tab_order[@]}))
+  for _ in $(seq "$presses"); do xdotool key Tab; done
+  focused=$1
+}
+# Wine reads the keypad's decimal key as VK_DECIMAL only while Num Lock is on.
+xdotool key Num_Lock
+# Each row is a list, the row expected after the pause, and the keys; in every case typing alone
+# stops on another row, so only the pause can bring the columns there.
+while read -r list row keys; do
+  tab_to "$list"
+  # shellcheck disable=SC2086 # one xdotool argument a key
+  xdotool key --delay 50 $keys
+  expect "$list" "$row" same
+done <<'ROWS'
+2 15 6 0 0
+5 12 8 0 comma 2
+1 29 3 9 9
+5 12 8 0 KP_Decimal 2
+3 55 1 9
+7 0 6 9 comma 5 5
+ROWS
+xdotool key Num_Lock
+# --- End of typing a measured value --------------------------------------------------------------
+
 step "closing the window ends the program with status 0"
 xdotool key alt+F4
 status=0
