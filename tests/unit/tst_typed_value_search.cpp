@@ -1,8 +1,8 @@
 #include "form/Form1Description.h"
 #include "framework/TypedValueSearch.h"
-#include "support/Check.h"
 #include "support/RecordingList.h"
 
+#include <doctest/doctest.h>
 #include <map>
 #include <vector>
 
@@ -113,14 +113,16 @@ struct Example {
 void CheckExamples(std::initializer_list<Example> examples)
 {
     for (const Example& example : examples) {
-        const Row row(example.Name);
+        INFO(example.Name);
         const Selection selection = TypeInto(Column(example.Scale), example.Start, example.Typing);
-        CHECK_EQUAL(selection.WhileTyping, example.WhileTyping);
-        CHECK_EQUAL(selection.Paused, example.Paused);
+        CHECK_EQ(selection.WhileTyping, example.WhileTyping);
+        CHECK_EQ(selection.Paused, example.Paused);
     }
 }
 
-void measuredValueSelectsTheNearestRowOnThePause()
+} // namespace
+
+TEST_CASE("measuredValueSelectsTheNearestRowOnThePause")
 {
     CheckExamples({
         {"HB 450 stays on 444", "HB", NoRow, Typed("450"), 24, 24},
@@ -136,7 +138,7 @@ void measuredValueSelectsTheNearestRowOnThePause()
     });
 }
 
-void typedPrefixSelectsWhileTyping()
+TEST_CASE("typedPrefixSelectsWhileTyping")
 {
     CheckExamples({
         {"4, 44, 444 in HB", "HB", NoRow, Typed("444"), 24, 24},
@@ -149,7 +151,7 @@ void typedPrefixSelectsWhileTyping()
     });
 }
 
-void tiesGoToTheUpperRow()
+TEST_CASE("tiesGoToTheUpperRow")
 {
     CheckExamples({
         {"HB 397 between 401 and 393", "HB", NoRow, Typed("397"), 30, 29},
@@ -160,7 +162,7 @@ void tiesGoToTheUpperRow()
     });
 }
 
-void valuesPastAnEndSelectTheEndRow()
+TEST_CASE("valuesPastAnEndSelectTheEndRow")
 {
     CheckExamples({
         {"HB above 444", "HB", NoRow, Typed("5000"), NoRow, 24},
@@ -175,7 +177,7 @@ void valuesPastAnEndSelectTheEndRow()
     });
 }
 
-void keypadDecimalKeyIsThePointWhateverItTypes()
+TEST_CASE("keypadDecimalKeyIsThePointWhateverItTypes")
 {
     CheckExamples({
         {"point", "HRA", NoRow, Typed("80") + Keypad(".") + Typed("2"), 11, 12},
@@ -187,46 +189,32 @@ void keypadDecimalKeyIsThePointWhateverItTypes()
     });
 }
 
-void textThatIsNoNumberGoesNoFurtherThanItsPrefix()
+TEST_CASE("textThatIsNoNumberGoesNoFurtherThanItsPrefix")
 {
     CheckExamples({
         {"letters", "HV", NoRow, Typed("abc"), NoRow, NoRow},
         {"a digit and a letter", "HB", NoRow, Typed("4x"), 24, 24},
         {"two points", "HRA", NoRow, Typed("80.2.1"), 11, 11},
         {"a sign", "HV", 5, Typed("+600"), 5, 5},
-        {"control characters are no typing", "HB", NoRow, Typed("3\b9\x1b" "9"), 30, 29},
+        {"control characters are no typing", "HB", NoRow,
+         Typed("3\b9\x1b"
+               "9"),
+         30, 29},
     });
 }
 
 // Typing stops counting once the selection has been moved by something else.
-void aSelectionMovedMeanwhileEndsTheText()
+TEST_CASE("aSelectionMovedMeanwhileEndsTheText")
 {
     const std::vector<std::string>& hb = Column("HB");
     TypedValueSearch search;
-    CHECK_EQUAL(search.Type("3", false, hb, NoRow), 30);
-    CHECK_EQUAL(search.Type("9", false, hb, 30), 30);
-    CHECK_EQUAL(search.Type("9", false, hb, 30), NoRow);
-    CHECK_EQUAL(search.Pause(hb, 31), NoRow); // an arrow key went down meanwhile
-    CHECK_EQUAL(search.Text(), std::string());
+    CHECK_EQ(search.Type("3", false, hb, NoRow), 30);
+    CHECK_EQ(search.Type("9", false, hb, 30), 30);
+    CHECK_EQ(search.Type("9", false, hb, 30), NoRow);
+    CHECK_EQ(search.Pause(hb, 31), NoRow); // an arrow key went down meanwhile
+    CHECK_EQ(search.Text(), std::string());
 
-    CHECK_EQUAL(search.Type("4", false, hb, NoRow), 24);
-    CHECK_EQUAL(search.Type("4", false, hb, 25), 26); // clicked on 437: "4" anew, after it
-    CHECK_EQUAL(search.Text(), std::string("4"));
-}
-
-} // namespace
-
-int main()
-{
-    return testing::RunAll({
-        {"measuredValueSelectsTheNearestRowOnThePause",
-         measuredValueSelectsTheNearestRowOnThePause},
-        {"typedPrefixSelectsWhileTyping", typedPrefixSelectsWhileTyping},
-        {"tiesGoToTheUpperRow", tiesGoToTheUpperRow},
-        {"valuesPastAnEndSelectTheEndRow", valuesPastAnEndSelectTheEndRow},
-        {"keypadDecimalKeyIsThePointWhateverItTypes", keypadDecimalKeyIsThePointWhateverItTypes},
-        {"textThatIsNoNumberGoesNoFurtherThanItsPrefix",
-         textThatIsNoNumberGoesNoFurtherThanItsPrefix},
-        {"aSelectionMovedMeanwhileEndsTheText", aSelectionMovedMeanwhileEndsTheText},
-    });
+    CHECK_EQ(search.Type("4", false, hb, NoRow), 24);
+    CHECK_EQ(search.Type("4", false, hb, 25), 26); // clicked on 437: "4" anew, after it
+    CHECK_EQ(search.Text(), std::string("4"));
 }
