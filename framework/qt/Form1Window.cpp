@@ -1,5 +1,6 @@
 #include "Form1Window.h"
 
+#include "CaptionFit.h"
 #include "Geometry.h"
 #include "form/Headers.h"
 
@@ -30,9 +31,6 @@ QIcon PixelArtIcon(const form::IconDescription& description)
     return icon;
 }
 
-constexpr qreal SmallestPointSize = 5.0;
-constexpr qreal PointSizeStep = 0.5;
-
 } // namespace
 
 Form1Window::Form1Window(const form::FormDescription& description, QWidget* parent)
@@ -48,7 +46,7 @@ Form1Window::Form1Window(const form::FormDescription& description, QWidget* pare
     CreateLabels();
     NameListsAfterTheirHeaders();
     ChainTabOrder();
-    FitCaptions();
+    FitCaptions(LabelsByIndex);
 
     for (int number = 1; number <= logic::ListCount; ++number) {
         if (ListBox* list = List(number)) {
@@ -192,37 +190,6 @@ void Form1Window::Deliver(int listNumber, ListBox::Event event)
     } catch (...) {
         ReportError(DescribeException(std::current_exception()));
     }
-}
-
-// --- Font -----------------------------------------------------------------------------------
-
-// The lists keep the desktop's font as it is; each caption is made smaller on its own, only as
-// far as it needs to fit its cell with a pixel clear of the border. Where even the smallest step
-// does not fit, the caption keeps that step and wraps as the label wraps it.
-void Form1Window::FitCaptions()
-{
-    for (QLabel* label : LabelsByIndex) {
-        if (label == nullptr || label->font().pointSizeF() <= 0) { // sized in pixels: no steps
-            continue;
-        }
-        QFont font = label->font();
-        while (!CaptionFits(*label, QFontMetrics(font)) &&
-               font.pointSizeF() - PointSizeStep >= SmallestPointSize) {
-            font.setPointSizeF(font.pointSizeF() - PointSizeStep);
-        }
-        if (font != label->font()) {
-            label->setFont(font);
-        }
-    }
-}
-
-bool Form1Window::CaptionFits(const QLabel& label, const QFontMetrics& metrics)
-{
-    const int margin = label.margin();
-    const QRect area = label.contentsRect().adjusted(margin, margin, -margin, -margin);
-    const QRect needed = metrics.boundingRect(QRect(0, 0, area.width(), 1 << 16),
-                                              Qt::AlignHCenter | Qt::TextWordWrap, label.text());
-    return needed.width() <= area.width() && needed.height() <= area.height();
 }
 
 } // namespace framework

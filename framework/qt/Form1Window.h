@@ -50,8 +50,6 @@ private:
     void NameListsAfterTheirHeaders();
     void ChainTabOrder();
     void Deliver(int listNumber, ListBox::Event event);
-    void FitCaptions();
-    static bool CaptionFits(const QLabel& label, const QFontMetrics& metrics);
 
     const form::FormDescription& Description;
     std::array<ListBox*, logic::ListCount> ListsByNumber{};
