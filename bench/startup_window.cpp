@@ -1,11 +1,14 @@
 // The program's own window, started as the program starts it, ending after its first complete
-// paint: every list and every header cell painted once.
+// paint: every list and every header cell painted once. With --caption-points it prints instead
+// the point size each header cell ends with, by index, for the floor to paint at.
 #include "FirstPaint.h"
 #include "form/Form1Description.h"
 #include "framework/qt/Form1Window.h"
 
 #include <QLabel>
 #include <QSet>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -38,6 +41,13 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     framework::Form1Window window(form::Form1Description());
+    if (argc > 1 && std::strcmp(argv[1], "--caption-points") == 0) {
+        for (int index = 0; index <= 10; ++index) {
+            std::printf("%s%g", index > 0 ? " " : "", window.Label(index)->font().pointSizeF());
+        }
+        std::printf("\n");
+        return 0;
+    }
     window.Load();
     QList<QWidget*> painted;
     for (int number = 1; number <= logic::ListCount; ++number) {
