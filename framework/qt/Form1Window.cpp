@@ -73,9 +73,7 @@ Form1Window::CreateLists(const form::FormDescription& description, QWidget* pare
     for (const form::ListDescription& entry : description.Lists) {
         auto* list = new ListBox(ToQString(entry.Name), parent);
         list->setGeometry(LogicalPixels(entry.Bounds));
-        for (const std::string_view row : entry.Rows) {
-            list->AddItem(std::string(row));
-        }
+        list->AddItems(entry.Rows);
         lists.at(entry.Number - 1) = list;
     }
     return lists;

@@ -75,6 +75,17 @@ void ListBox::CheckRange(const char* property, int value, int first, int last) c
     }
 }
 
+void ListBox::AddItems(std::span<const std::string_view> texts)
+{
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string_view text : texts) {
+        rows << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    const CodeWrite write(*this);
+    Rows.Append(rows);
+}
+
 void ListBox::AddItem(const std::string& text)
 {
     AddItem(text, RowCount());

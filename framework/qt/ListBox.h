@@ -9,7 +9,9 @@
 #include <QListView>
 #include <QTimer>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace framework {
@@ -37,6 +39,8 @@ public:
     // Where a row stands, in the coordinates of the viewport.
     QRect RowRect(int row) const { return visualRect(Rows.index(row)); }
 
+    // The rows the list is created with, all at once: one insertion for the view to take in.
+    void AddItems(std::span<const std::string_view> texts);
     void AddItem(const std::string& text) override;
     void AddItem(const std::string& text, int position) override;
     int ListIndex() const override;

@@ -18,6 +18,16 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+void RowModel::Append(const QStringList& texts)
+{
+    if (texts.isEmpty()) {
+        return;
+    }
+    beginInsertRows({}, Count(), Count() + static_cast<int>(texts.size()) - 1);
+    Rows.append(texts);
+    endInsertRows();
+}
+
 void RowModel::Insert(int position, const QString& text)
 {
     beginInsertRows({}, position, position);

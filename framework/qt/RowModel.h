@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace framework {
 
@@ -15,6 +16,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     void Insert(int position, const QString& text);
+    // Many rows at the end, reported to the view as one insertion.
+    void Append(const QStringList& texts);
     const QString& Text(int row) const { return Rows.at(row); }
     int Count() const { return static_cast<int>(Rows.size()); }
 
