@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLabel>
+#include <algorithm>
 #include <vector>
 
 namespace framework {
