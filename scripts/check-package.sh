@@ -29,7 +29,8 @@ mapfile -t files < <(dpkg -L hardness-table | while read -r path; do [ -f "$path
 echo "installed ${#files[@]} files"
 for expected in /usr/bin/hardness-table /usr/share/applications/org.hardnesstable.hardnesstable.desktop \
                 /usr/share/metainfo/org.hardnesstable.hardnesstable.metainfo.xml \
-                /usr/share/icons/hicolor/256x256/apps/org.hardnesstable.hardnesstable.png; do
+                /usr/share/icons/hicolor/256x256/apps/org.hardnesstable.hardnesstable.png \
+                /usr/share/man/man1/hardness-table.1.gz /usr/share/doc/hardness-table/copyright; do
   printf '%s\n' "${files[@]}" | grep -qx "$expected" || { echo "FAIL: $expected not installed"; exit 1; }
 done
 

@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, and only those missing.
+# Installs the Debian packages one use of the project needs, and only those missing:
+#   setup.sh run    building and running the program (make run)
+#   setup.sh test   and the Windows build and the tests (make windows)
+#   setup.sh dist   and the release packages and their checks (make test, make dist)
+# Each set includes the one before it.
 set -euo pipefail
+use=${1:-run}
 
-packages=(
-  cmake g++ make
-  qt6-base-dev libgl-dev
-  fonts-dejavu-core
+run_packages=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core)
+test_packages=(
   xvfb xauth valgrind clang-tidy doctest-dev
   desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
   g++-mingw-w64-x86-64 wine64 xdotool openbox
 )
+dist_packages=(wixl lintian)
+
+case $use in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  dist) packages=("${run_packages[@]}" "${test_packages[@]}" "${dist_packages[@]}") ;;
+  *) echo "usage: $0 run|test|dist" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,7 +7,8 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "install failed")
 endif()
 set(expected bin/hardness-table share/applications/${APP_ID}.desktop
-             share/metainfo/${APP_ID}.metainfo.xml)
+             share/metainfo/${APP_ID}.metainfo.xml share/man/man1/hardness-table.1.gz
+             share/doc/hardness-table/copyright share/doc/hardness-table/changelog.gz)
 foreach(size 16 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
