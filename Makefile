@@ -1,9 +1,10 @@
-# The front door: `make run` and `make test` set up a fresh Debian or Ubuntu machine first;
-# `make` alone only builds.
+# The front door: `make run`, `make test`, `make windows` and `make dist` set up a fresh Debian or
+# Ubuntu machine first, each with only the packages it needs (scripts/setup.sh); `make` alone
+# only builds.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build setup run test package windows clean
+.PHONY: all build run test package windows dist clean
 
 all: build
 
@@ -11,33 +12,48 @@ build:
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-setup:
-	./scripts/setup.sh
-
-run: setup build
+run:
+	./scripts/setup.sh run
+	$(MAKE) build
 	./$(BUILD_DIR)/hardness-table
 
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
 
-# The Windows program, cross-built with MinGW-w64; the native build provides the icon tool.
-windows: setup
+# The Windows program, cross-built with MinGW-w64; the native build provides the icon tool. With
+# wixl installed (make test, make dist), its Windows Installer package too.
+windows:
+	./scripts/setup.sh test
 	cmake -S . -B $(BUILD_DIR)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target icon_export
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DHARDNESS_ICON_EXPORT=$(CURDIR)/$(BUILD_DIR)/icon_export
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
-test: setup build
+# Everything: the native suite, the same under the sanitizers, the Windows suite under Wine, then
+# the release as a user gets it (in a git checkout, from which alone it can be made).
+test:
+	./scripts/setup.sh dist
+	$(MAKE) build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 	cmake -S . -B $(SANITIZE_DIR) -DHARDNESS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 	$(MAKE) windows
 	cd $(WINDOWS_DIR) && ctest --output-on-failure
+	@if git rev-parse --verify -q HEAD >/dev/null 2>&1; then \
+	  $(MAKE) dist && ./scripts/check-dist.sh dist; \
+	else echo "release checks skipped: the release is made from a git checkout"; fi
 
-package: setup build
+package:
+	./scripts/setup.sh test
+	$(MAKE) build
 	cd $(BUILD_DIR) && cpack -G DEB
 
+# The release in dist/, built anew from the last commit (scripts/dist.sh).
+dist:
+	./scripts/setup.sh dist
+	./scripts/dist.sh $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) build-dist dist

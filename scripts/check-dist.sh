@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Checks a release folder as a user receives it: exactly the four files of one version and their
+# SHA256SUMS, which hold; a Debian package that lintian passes with no error and no warning; a
+# source archive with one top folder that unpacks and configures.
+# Usage: check-dist.sh [DIST_DIR]
+set -euo pipefail
+dist=$(realpath "${1:-dist}")
+cd "$dist"
+
+sha256sum -c SHA256SUMS
+
+archives=(hardness-table-*.tar.gz)
+[ ${#archives[@]} -eq 1 ] || { echo "FAIL: ${#archives[@]} source archives"; exit 1; }
+name=${archives[0]%.tar.gz}
+version=${name#hardness-table-}
+expected=$(printf '%s\n' "$name.tar.gz" "hardness-table_${version}_amd64.deb" "$name-x64.msi" \
+  "$name-x64.exe" SHA256SUMS | sort)
+if [ "$(ls | sort)" != "$expected" ]; then
+  echo "FAIL: dist/ holds"; ls; echo "expected"; echo "$expected"; exit 1
+fi
+[ "$(sort SHA256SUMS | awk '{print $2}' | sort)" = "$(grep -v SHA256SUMS <<<"$expected")" ] ||
+  { echo "FAIL: SHA256SUMS does not list every file"; exit 1; }
+
+lintian --fail-on error,warning "hardness-table_${version}_amd64.deb"
+echo "lintian: no error, no warning"
+
+tops=$(tar -tzf "$name.tar.gz" | cut -d/ -f1 | sort -u)
+[ "$tops" = "$name" ] || { echo "FAIL: top folders of the source archive: $tops"; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+tar -xzf "$name.tar.gz" -C "$work"
+cmake -S "$work/$name" -B "$work/build" >"$work/configure.log" ||
+  { cat "$work/configure.log"; echo "FAIL: the source archive does not configure"; exit 1; }
+echo "source archive: unpacks and configures"
+echo "3 passed, 0 failed"

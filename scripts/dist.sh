@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Makes the release in dist/ from the last commit, built anew from its own source archive:
+#   hardness-table-VERSION.tar.gz          the committed tree under one top folder
+#   hardness-table_VERSION_amd64.deb       the Debian package
+#   hardness-table-VERSION-x64.msi         the Windows Installer package
+#   hardness-table-VERSION-x64.exe         the portable Windows program
+#   SHA256SUMS
+# Usage: dist.sh [JOBS]. Builds in build-dist/; both it and dist/ are made anew.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${1:-2}
+
+if ! git rev-parse --verify -q HEAD >/dev/null; then
+  echo "dist.sh: the release is made from a git commit, and this is not a git checkout" >&2
+  exit 1
+fi
+if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+  echo "dist.sh: note: uncommitted changes are not in the release, which is made from HEAD"
+fi
+version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(hardness-table VERSION \([0-9.]*\).*/\1/p')
+[ -n "$version" ] || { echo "dist.sh: no project(VERSION) in CMakeLists.txt" >&2; exit 1; }
+name=hardness-table-$version
+
+rm -rf build-dist dist
+mkdir -p build-dist dist
+git archive --format=tar.gz --prefix="$name/" -o "dist/$name.tar.gz" HEAD
+tar -xzf "dist/$name.tar.gz" -C build-dist
+source_dir=$PWD/build-dist/$name
+
+# The native build gives the Debian package and the icon tool the Windows build needs.
+cmake -S "$source_dir" -B build-dist/linux -DBUILD_TESTING=OFF
+cmake --build build-dist/linux -j "$jobs"
+(cd build-dist/linux && cpack -G DEB)
+cmake -S "$source_dir" -B build-dist/windows -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
+  -DHARDNESS_ICON_EXPORT="$PWD/build-dist/linux/icon_export"
+cmake --build build-dist/windows -j "$jobs" --target hardness-table msi
+
+cp "build-dist/linux/hardness-table_${version}_amd64.deb" dist/
+cp "build-dist/windows/$name-x64.msi" dist/
+cp build-dist/windows/hardness-table.exe "dist/$name-x64.exe"
+(cd dist && sha256sum -- *.tar.gz *.deb *.msi *.exe >SHA256SUMS)
+echo "dist/:"
+ls -l dist
