@@ -41,9 +41,13 @@ test:
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 	$(MAKE) windows
 	cd $(WINDOWS_DIR) && ctest --output-on-failure
-	@if git rev-parse --verify -q HEAD >/dev/null 2>&1; then \
+	@if ! git rev-parse --verify -q HEAD >/dev/null 2>&1; then \
+	  echo "release checks skipped: the release is made from a git checkout"; \
+	elif [ -n "$$(git status --porcelain --untracked-files=no)" ]; then \
 	  $(MAKE) dist && ./scripts/check-dist.sh dist; \
-	else echo "release checks skipped: the release is made from a git checkout"; fi
+	else \
+	  $(MAKE) dist && ./scripts/check-dist.sh dist $(WINDOWS_DIR)/hardness-table.exe; \
+	fi
 
 package:
 	./scripts/setup.sh test

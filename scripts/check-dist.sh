@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Checks a release folder as a user receives it: exactly the four files of one version and their
 # SHA256SUMS, which hold; a Debian package that lintian passes with no error and no warning; a
-# source archive with one top folder that unpacks and configures.
-# Usage: check-dist.sh [DIST_DIR]
+# source archive with one top folder that unpacks and configures; and, given the Windows program
+# of a build of the same commit, a portable program of the same bytes.
+# Usage: check-dist.sh [DIST_DIR [WINDOWS_PROGRAM]]
 set -euo pipefail
 dist=$(realpath "${1:-dist}")
+windows_program=${2:+$(realpath "$2")}
 cd "$dist"
 
 sha256sum -c SHA256SUMS
@@ -32,4 +34,11 @@ tar -xzf "$name.tar.gz" -C "$work"
 cmake -S "$work/$name" -B "$work/build" >"$work/configure.log" ||
   { cat "$work/configure.log"; echo "FAIL: the source archive does not configure"; exit 1; }
 echo "source archive: unpacks and configures"
-echo "3 passed, 0 failed"
+
+checks=3
+if [ -n "$windows_program" ]; then
+  cmp "$name-x64.exe" "$windows_program" || { echo "FAIL: not the bytes of $windows_program"; exit 1; }
+  echo "portable program: the same bytes as $windows_program"
+  checks=4
+fi
+echo "$checks passed, 0 failed"
