@@ -137,13 +137,17 @@ tab_to() {
 # Wine reads the keypad's decimal key as VK_DECIMAL only while Num Lock is on.
 xdotool key Num_Lock
 # Each row is a list, the row expected after the pause, and the keys; in every case typing alone
-# stops on another row, so only the pause can bring the columns there.
-while read -r list row keys; do
+# stops on another row, so only the pause can bring the columns there. The rows come on a
+# descriptor of their own, so that nothing the loop runs can take them from standard input.
+while read -r list row keys <&3; do
   tab_to "$list"
   # shellcheck disable=SC2086 # one xdotool argument a key
   xdotool key --delay 50 $keys
-  expect "$list" "$row" same
-done <<'ROWS'
+  if ! probe expect "$list" "$row" same; then
+    echo "typing $keys in List$list did not end on row $row everywhere"
+    failures=$((failures + 1))
+  fi
+done 3<<'ROWS'
 2 15 6 0 0
 5 12 8 0 comma 2
 1 29 3 9 9
