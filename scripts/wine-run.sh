@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs one Windows program of the tests under Wine, in a Wine prefix of its own under the build
 # folder, on a private X server: nothing is written to the home folder, no display is needed.
+# With WINE_RUN_WINDOW_MANAGER=1 a window manager runs there too: windows get their frames and
+# are activated as on a desktop, which keyboard input and activation tests need.
 # Usage: wine-run.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
 program=$1
@@ -18,5 +20,23 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1
   "${wine%64}server" -w 2>/dev/null || wineserver -w
+fi
+if [ -n "${WINE_RUN_IN_X:-}" ]; then
+  # Inside the private X server: a window manager first, as on a desktop, then the program.
+  ready="$WINEPREFIX/window-manager-ready.$$"
+  openbox --startup "touch $ready" >/dev/null 2>&1 &
+  window_manager=$!
+  for _ in $(seq 100); do
+    [ -e "$ready" ] && break
+    sleep 0.1
+  done
+  rm -f "$ready"
+  status=0
+  "$wine" "$program" "$@" || status=$?
+  kill "$window_manager" 2>/dev/null || true
+  exit "$status"
+fi
+if [ -n "${WINE_RUN_WINDOW_MANAGER:-}" ]; then
+  WINE_RUN_IN_X=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$program" "$@"
 fi
 exec xvfb-run -a -s "-screen 0 1280x800x24" "$wine" "$program" "$@"
