@@ -44,6 +44,9 @@ HostedWindow::HostedWindow(const form::FormDescription& description) : Window(de
     PaintProbeBitmap = CreateCompatibleBitmap(screen, 4, 4);
     ReleaseDC(nullptr, screen);
     SelectObject(PaintProbe, PaintProbeBitmap);
+    // Only the pixel looked at is drawn: the other rows cost no text.
+    IntersectClipRect(PaintProbe, 1, 1, 2, 2);
+    ListBoxProcedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(List(1), GCLP_WNDPROC));
     Window.Show(SW_SHOWNORMAL);
     Pump();
 }
@@ -72,38 +75,57 @@ int HostedWindow::FocusedList() const
     return 0;
 }
 
-// A list whose painting is suspended draws nothing when asked to print itself.
+LRESULT HostedWindow::Ask(HWND list, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return CallWindowProcW(ListBoxProcedure, list, message, wParam, lParam);
+}
+
+int HostedWindow::Selected(HWND list) const
+{
+    return static_cast<int>(Ask(list, LB_GETCURSEL));
+}
+
+int HostedWindow::Top(HWND list) const
+{
+    return static_cast<int>(Ask(list, LB_GETTOPINDEX));
+}
+
+// A list whose painting is suspended, by the window system or by the list box itself, draws
+// nothing when asked to print itself.
 bool HostedWindow::Painting(HWND list) const
 {
     SetPixel(PaintProbe, 1, 1, Unpainted);
-    SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(PaintProbe), PRF_CLIENT);
-    return GetPixel(PaintProbe, 1, 1) != Unpainted;
+    Ask(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(PaintProbe), PRF_CLIENT);
+    return IsWindowVisible(list) && GetPixel(PaintProbe, 1, 1) != Unpainted;
 }
 
 std::wstring HostedWindow::RowText(HWND list, int row) const
 {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    const LRESULT length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
     if (length < 0) {
         return L"(no row)";
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    Ask(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
 
-void HostedWindow::Input(const std::vector<INPUT>& events)
+void HostedWindow::Input(const std::vector<INPUT>& events, bool paint)
 {
     std::vector<INPUT> copy = events;
     if (SendInput(static_cast<UINT>(copy.size()), copy.data(), sizeof(INPUT)) != copy.size()) {
         throw std::runtime_error("the system took not all of the input");
     }
-    Pump();
+    Pump(paint);
 }
-void HostedWindow::Pump()
+
+void HostedWindow::Pump(bool paint)
 {
+    const UINT which =
+        PM_REMOVE | (paint ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
     MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, which)) {
         Handling = message.message;
         framework::win32::Form1Window::Dispatch(Window.Handle(), message);
         Handling = 0;

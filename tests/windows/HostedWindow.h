@@ -34,14 +34,20 @@ public:
     const std::vector<HWND>& Labels() const { return LabelHandles; }
     // The number of the list with the keyboard focus, 0 for none of them.
     int FocusedList() const;
+    // A list asked straight, past the program's own handling of its messages, which would
+    // otherwise look for changes to report after every question the test asks.
+    LRESULT Ask(HWND list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    int Selected(HWND list) const;
+    int Top(HWND list) const;
     // Whether the list paints its rows, asked of the list itself.
     bool Painting(HWND list) const;
     std::wstring RowText(HWND list, int row) const;
 
-    // Real input through the system's input queue, then every message it leads to handled.
-    void Input(const std::vector<INPUT>& events);
+    // Real input through the system's input queue, then every message it leads to handled;
+    // without painting, the window paints later, as when input comes faster than it paints.
+    void Input(const std::vector<INPUT>& events, bool paint = true);
     // Handles every message waiting, including those that come of handling them.
-    void Pump();
+    void Pump(bool paint = true);
     // Waits, handling messages, until the window is the active one, as input needs it.
     bool WaitUntilActive(HWND window);
 
@@ -57,6 +63,7 @@ private:
     HHOOK Hook = nullptr;
     UINT Handling = 0;
     std::vector<MessageBoxSeen> Boxes;
+    WNDPROC ListBoxProcedure = nullptr;
     HDC PaintProbe = nullptr;
     HBITMAP PaintProbeBitmap = nullptr;
 };

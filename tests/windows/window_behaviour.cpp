@@ -43,7 +43,7 @@ bool IsInput(UINT message)
 bool AllPainting(const HostedWindow& window)
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
-        if (!IsWindowVisible(window.List(number)) || !window.Painting(window.List(number))) {
+        if (!window.Painting(window.List(number))) {
             return false;
         }
     }
@@ -53,7 +53,7 @@ bool AllPainting(const HostedWindow& window)
 bool AllSelect(const HostedWindow& window, int row)
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
-        if (SendMessageW(window.List(number), LB_GETCURSEL, 0, 0) != row) {
+        if (window.Selected(window.List(number)) != row) {
             return false;
         }
     }
