@@ -29,9 +29,9 @@ constexpr unsigned FixedSeeds[] = {11, 2024, 777};
 constexpr int StepsShownOnFailure = 30;
 constexpr int MaxTypedNumber = 1000;
 constexpr int MaxWheelNotches = 3;
-// Input carries its own times, so that a replay types and double-clicks as the first run did:
-// most events come after a pause longer than a double click and the keyboard search, some
-// quickly after the one before, and typed digits quickly after each other.
+// Input carries its own times, so that a replay double-clicks where the first run did: most
+// events come after a pause longer than a double click, some quickly after the one before, and
+// typed digits quickly after each other.
 constexpr DWORD PauseMilliseconds = 1000;
 constexpr DWORD QuickMilliseconds = 50;
 constexpr DWORD KeystrokeMilliseconds = 20;
@@ -67,7 +67,6 @@ private:
     Event Next();
     Snapshot Read() const;
     std::string Check(const Event& event, const Snapshot& before);
-
     void Stamp(std::vector<INPUT>& input);
 
     std::mt19937 Random;

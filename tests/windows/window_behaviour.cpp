@@ -220,16 +220,13 @@ int WriteLayout(const char* path)
 }
 
 // The layout of the window launched at another DPI, from a second process of this program:
-// a process takes the system's DPI when it starts.
+// a process takes the system's DPI when it starts. The test's own Wine prefix is left at its
+// default of 96 afterwards, whatever an interrupted run left behind.
 std::string LaunchedLayout(int dotsPerInch)
 {
     HKEY desktop = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr);
-    DWORD previous = 0;
-    DWORD size = sizeof(previous);
-    const bool hadValue = RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(&previous), &size) == 0;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                    nullptr, &desktop, nullptr);
     const auto value = static_cast<DWORD>(dotsPerInch);
     RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                    sizeof(value));
@@ -250,12 +247,7 @@ std::string LaunchedLayout(int dotsPerInch)
         CloseHandle(process.hProcess);
     }
 
-    if (hadValue) {
-        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD,
-                       reinterpret_cast<const BYTE*>(&previous), sizeof(previous));
-    } else {
-        RegDeleteValueW(desktop, L"LogPixels");
-    }
+    RegDeleteValueW(desktop, L"LogPixels");
     RegCloseKey(desktop);
 
     std::ifstream file(path);
