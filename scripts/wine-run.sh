@@ -2,7 +2,9 @@
 # Runs one Windows program of the tests under Wine, in a Wine prefix of its own under the build
 # folder, on a private X server: nothing is written to the home folder, no display is needed.
 # With WINE_RUN_WINDOW_MANAGER=1 a window manager runs there too: windows get their frames and
-# are activated as on a desktop, which keyboard input and activation tests need.
+# are activated as on a desktop, which keyboard input and activation tests need. With
+# WINE_RUN_DISPLAY=none there is no X server: Wine's own display driver keeps windows in memory
+# and takes input from SendInput alone, about twice as fast for a long input test.
 # Usage: wine-run.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
 program=$1
@@ -12,14 +14,22 @@ build_dir=$(cd "$(dirname "$program")" && pwd)
 while [ ! -f "$build_dir/CMakeCache.txt" ] && [ "$build_dir" != / ]; do
   build_dir=$(dirname "$build_dir")
 done
-export WINEPREFIX="$build_dir/wine/$name"
+no_display=$([ "${WINE_RUN_DISPLAY:-}" = none ] && echo 1 || true)
+export WINEPREFIX="$build_dir/wine/$name${no_display:+-no-display}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1
+  if [ -n "$no_display" ]; then
+    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  fi
   "${wine%64}server" -w 2>/dev/null || wineserver -w
+fi
+if [ -n "$no_display" ]; then
+  unset DISPLAY
+  exec "$wine" "$program" "$@"
 fi
 if [ -n "${WINE_RUN_IN_X:-}" ]; then
   # Inside the private X server: a window manager first, as on a desktop, then the program.

@@ -1,8 +1,8 @@
 // Drives the program's window under Wine with random real input through the system's input
 // queue and checks after every event what must always hold. A failure names the seed, the event
 // and the events before it. `random_input SEED [EVENTS]` replays one seed alone, under the same
-// set-up as the test:
-//   WINE_RUN_WINDOW_MANAGER=1 scripts/wine-run.sh build-windows/tests/windows/random_input.exe SEED
+// set-up as the test (WINE_RUN_WINDOW_MANAGER=1 in its place runs it on X under a window manager):
+//   WINE_RUN_DISPLAY=none scripts/wine-run.sh build-windows/tests/windows/random_input.exe SEED
 // A replay sends the same input; only whether typed digits continue the search before them can
 // differ, as the window times typed characters by the clock when it reads them.
 
