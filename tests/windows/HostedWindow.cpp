@@ -10,6 +10,7 @@ constexpr int MessageBoxTextId = 0xFFFF;
 constexpr COLORREF Unpainted = RGB(1, 2, 3);
 constexpr DWORD ActivationTimeoutMilliseconds = 10000;
 constexpr DWORD PollMilliseconds = 10;
+constexpr DWORD SettleMilliseconds = 300;
 
 HostedWindow* Watched = nullptr;
 
@@ -143,6 +144,15 @@ bool HostedWindow::WaitUntilActive(HWND window)
         Sleep(PollMilliseconds);
     }
     return false;
+}
+
+void HostedWindow::Settle()
+{
+    for (DWORD waited = 0; waited < SettleMilliseconds; waited += PollMilliseconds) {
+        Pump();
+        Sleep(PollMilliseconds);
+    }
+    Pump();
 }
 
 std::vector<HWND> HostedWindow::OtherWindows() const

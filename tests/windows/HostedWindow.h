@@ -50,6 +50,8 @@ public:
     void Pump(bool paint = true);
     // Waits, handling messages, until the window is the active one, as input needs it.
     bool WaitUntilActive(HWND window);
+    // Handles messages for a moment, for what the window manager still has to say.
+    void Settle();
 
     const std::vector<MessageBoxSeen>& MessageBoxes() const { return Boxes; }
     // Every visible top-level window of the program but this one.
