@@ -264,13 +264,18 @@ int Form1Window::RunMessageLoop(HWND window)
 {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab between the lists, as in a dialog.
-        if (!IsDialogMessageW(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        Dispatch(window, message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void Form1Window::Dispatch(HWND window, MSG& message)
+{
+    // Tab and Shift+Tab between the lists, as in a dialog.
+    if (!IsDialogMessageW(window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 HWND Form1Window::FirstInTabOrder() const

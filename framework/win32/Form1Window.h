@@ -27,6 +27,8 @@ public:
     void Show(int showCommand);
     // Until the window is closed; the exit status.
     static int RunMessageLoop(HWND window);
+    // One message of the thread, handled as the message loop handles it.
+    static void Dispatch(HWND window, MSG& message);
 
     HWND Handle() const { return Window; }
 

@@ -270,11 +270,14 @@ void ListBox::SetTopIndex(int row)
 }
 
 // Really hiding the focused list would push the focus along the tab chain; suspending redrawing
-// keeps the focus where it is and shows the finished alignment at once.
+// keeps the focus where it is and shows the finished alignment at once. The list box keeps a
+// redraw flag of its own and the window system another: a list box that only knows of its own
+// still scrolls its pixels and draws its scroll bar while suspended, so both are told.
 void ListBox::SetVisible(bool visible)
 {
     const CodeWrite write(*this);
     Call(WM_SETREDRAW, visible ? TRUE : FALSE);
+    DefWindowProcW(Window, WM_SETREDRAW, visible ? TRUE : FALSE, 0);
     if (visible) {
         RedrawWindow(Window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
     }

@@ -1,0 +1,336 @@
+// Drives the program's window under Wine with random real input through the system's input
+// queue and checks after every event what must always hold. A failure names the seed, the event
+// and the events before it. `random_input SEED [EVENTS]` replays one seed alone, under the same
+// set-up as the test (WINE_RUN_WINDOW_MANAGER=1 in its place runs it on X under a window manager):
+//   WINE_RUN_DISPLAY=none scripts/wine-run.sh build-windows/tests/windows/random_input.exe SEED
+// A replay sends the same input; only whether typed digits continue the search before them can
+// differ, as the window times typed characters by the clock when it reads them.
+
+#include "HostedWindow.h"
+#include "form/Form1Description.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+using testing::HostedWindow;
+
+namespace {
+
+constexpr int DefaultEventsPerSeed = 5000;
+constexpr unsigned FixedSeeds[] = {11, 2024, 777};
+constexpr int StepsShownOnFailure = 30;
+constexpr int MaxTypedNumber = 1000;
+constexpr int MaxWheelNotches = 3;
+// Input carries its own times, so that a replay double-clicks where the first run did: most
+// events come after a pause longer than a double click, some quickly after the one before, and
+// typed digits quickly after each other.
+constexpr DWORD PauseMilliseconds = 1000;
+constexpr DWORD QuickMilliseconds = 50;
+constexpr DWORD KeystrokeMilliseconds = 20;
+constexpr int QuickOneIn = 4;
+// The window paints after every few events, as when input comes faster than it paints.
+constexpr int PaintEvery = 16;
+
+enum class Kind { RowClick, HeaderClick, ScrollBarClick, Wheel, Key, Typing, Tab };
+
+struct Event {
+    Kind What = Kind::RowClick;
+    int Target = 0; // the list clicked, scrolled or typed into
+    std::vector<INPUT> Input;
+    std::string Description;
+};
+
+struct Snapshot {
+    int Focus = 0;
+    std::array<int, logic::ListCount> Selected{};
+    std::array<int, logic::ListCount> Top{};
+};
+
+class RandomInput {
+public:
+    explicit RandomInput(unsigned seed) : Random(seed) {}
+
+    // Empty when every event kept the window whole, otherwise what went wrong.
+    std::string Run(int events);
+    void PrintTally(unsigned seed, int events, std::chrono::steady_clock::duration took) const;
+
+private:
+    int Pick(int below) { return static_cast<int>(Random() % static_cast<unsigned>(below)); }
+    Event Next();
+    Snapshot Read() const;
+    std::string Check(const Event& event, const Snapshot& before);
+    void Stamp(std::vector<INPUT>& input);
+
+    std::mt19937 Random;
+    DWORD Clock = GetTickCount();
+    std::optional<HostedWindow> Window;
+    std::array<std::vector<std::wstring>, logic::ListCount> Texts;
+    std::deque<std::string> Steps;
+    int SelectionChanges = 0;
+    int Scrolls = 0;
+    int FocusChanges = 0;
+};
+
+Event RandomInput::Next()
+{
+    Event event;
+    const int number = 1 + Pick(logic::ListCount);
+    HWND list = Window->List(number);
+    const int focused = Window->FocusedList();
+    const int kind = Pick(100);
+    if (kind < 25) {
+        const RECT client = testing::ClientRect(list);
+        const POINT at{1 + Pick(client.right - 2), Pick(client.bottom)};
+        event = {Kind::RowClick, number, testing::ClickAt(testing::ScreenPoint(list, at)),
+                 "click List" + std::to_string(number) + " at " + std::to_string(at.x) + "," +
+                     std::to_string(at.y)};
+    } else if (kind < 28) {
+        const auto& labels = Window->Labels();
+        HWND label = labels.at(static_cast<size_t>(Pick(static_cast<int>(labels.size()))));
+        const RECT client = testing::ClientRect(label);
+        event = {
+            Kind::HeaderClick, 0,
+            testing::ClickAt(testing::ScreenPoint(label, {client.right / 2, client.bottom / 2})),
+            "click header cell " + std::to_string(GetDlgCtrlID(label))};
+    } else if (kind < 38) {
+        const RECT bar = testing::ScrollBarRect(list);
+        const POINT at{(bar.left + bar.right) / 2, bar.top + Pick(bar.bottom - bar.top)};
+        event = {Kind::ScrollBarClick, number, testing::ClickAt(at),
+                 "click List" + std::to_string(number) + "'s scroll bar at " +
+                     std::to_string(at.y - bar.top)};
+    } else if (kind < 50) {
+        const int notches = (1 + Pick(MaxWheelNotches)) * (Pick(2) == 0 ? 1 : -1);
+        const RECT client = testing::ClientRect(list);
+        const POINT at = testing::ScreenPoint(list, {client.right / 2, Pick(client.bottom)});
+        event = {Kind::Wheel,
+                 number,
+                 {testing::MoveTo(at), testing::Wheel(notches)},
+                 "wheel over List" + std::to_string(number) + " by " + std::to_string(notches)};
+    } else if (kind < 75) {
+        static constexpr std::array<std::pair<WORD, const char*>, 6> Keys{{{VK_UP, "Up"},
+                                                                           {VK_DOWN, "Down"},
+                                                                           {VK_PRIOR, "Page Up"},
+                                                                           {VK_NEXT, "Page Down"},
+                                                                           {VK_HOME, "Home"},
+                                                                           {VK_END, "End"}}};
+        const auto& [key, name] = Keys.at(static_cast<size_t>(Pick(Keys.size())));
+        event = {Kind::Key, focused, testing::Press(key),
+                 std::string("key ") + name + " in List" + std::to_string(focused)};
+    } else if (kind < 85) {
+        const std::string digits = std::to_string(Pick(MaxTypedNumber));
+        event = {
+            Kind::Typing, focused, {}, "type " + digits + " in List" + std::to_string(focused)};
+        for (const char digit : digits) {
+            for (const INPUT& input : testing::Press(static_cast<WORD>(digit))) {
+                event.Input.push_back(input);
+            }
+        }
+    } else {
+        const bool back = Pick(2) == 0;
+        event = {Kind::Tab,
+                 focused,
+                 {},
+                 (back ? "shift+tab from List" : "tab from List") + std::to_string(focused)};
+        if (back) {
+            event.Input.push_back(testing::Key(VK_SHIFT, true));
+        }
+        for (const INPUT& input : testing::Press(VK_TAB)) {
+            event.Input.push_back(input);
+        }
+        if (back) {
+            event.Input.push_back(testing::Key(VK_SHIFT, false));
+        }
+    }
+    return event;
+}
+
+void RandomInput::Stamp(std::vector<INPUT>& input)
+{
+    Clock += Pick(QuickOneIn) == 0 ? QuickMilliseconds : PauseMilliseconds;
+    for (INPUT& event : input) {
+        if (event.type == INPUT_KEYBOARD) {
+            if ((event.ki.dwFlags & KEYEVENTF_KEYUP) == 0) {
+                Clock += KeystrokeMilliseconds;
+            }
+            event.ki.time = Clock;
+        } else {
+            event.mi.time = Clock;
+        }
+    }
+}
+
+Snapshot RandomInput::Read() const
+{
+    Snapshot state;
+    state.Focus = Window->FocusedList();
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        HWND list = Window->List(number);
+        state.Selected.at(number - 1) = Window->Selected(list);
+        state.Top.at(number - 1) = Window->Top(list);
+    }
+    return state;
+}
+
+std::string Describe(const std::array<int, logic::ListCount>& values)
+{
+    std::string text;
+    for (const int value : values) {
+        text += " " + std::to_string(value);
+    }
+    return text;
+}
+
+bool AllEqual(const std::array<int, logic::ListCount>& values)
+{
+    return std::ranges::all_of(values, [&values](int value) { return value == values[0]; });
+}
+
+std::string RandomInput::Check(const Event& event, const Snapshot& before)
+{
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        HWND list = Window->List(number);
+        const std::string name = "List" + std::to_string(number);
+        if (!Window->Painting(list)) {
+            return name + " is not painting";
+        }
+        const auto rows = static_cast<int>(Window->Ask(list, LB_GETCOUNT));
+        if (rows != HostedWindow::Rows) {
+            return name + " holds " + std::to_string(rows) + " rows";
+        }
+        for (int row = 0; row < HostedWindow::Rows; ++row) {
+            if (Window->RowText(list, row) != Texts.at(number - 1).at(static_cast<size_t>(row))) {
+                return name + " row " + std::to_string(row) + " changed";
+            }
+        }
+    }
+    if (!Window->MessageBoxes().empty()) {
+        std::string text;
+        for (const wchar_t character : Window->MessageBoxes().front().Text) {
+            text += character < 128 ? static_cast<char>(character) : '?';
+        }
+        return "a message box opened: " + text;
+    }
+    if (!Window->OtherWindows().empty()) {
+        return "another window of the program is open";
+    }
+    const Snapshot after = Read();
+    if (after.Focus == 0) {
+        return "no list holds the focus";
+    }
+    FocusChanges += after.Focus != before.Focus ? 1 : 0;
+    const int focusedIndex = after.Focus - 1;
+    const bool selectionChanged =
+        after.Selected.at(focusedIndex) != before.Selected.at(focusedIndex);
+    SelectionChanges += selectionChanged ? 1 : 0;
+    if (event.What == Kind::RowClick || event.What == Kind::Key || event.What == Kind::Typing) {
+        if (!AllEqual(after.Selected)) {
+            return "selected rows" + Describe(after.Selected);
+        }
+        if (selectionChanged && !AllEqual(after.Top)) {
+            return "the selection moved, first visible rows" + Describe(after.Top);
+        }
+    }
+    if (event.What == Kind::Wheel || event.What == Kind::ScrollBarClick) {
+        const int index = event.Target - 1;
+        const bool scrolled = after.Top.at(index) != before.Top.at(index);
+        Scrolls += scrolled ? 1 : 0;
+        const bool unfocusedList1 = event.Target == 1 && before.Focus != 1;
+        if (scrolled && !unfocusedList1 && !AllEqual(after.Top)) {
+            return "after a scroll, first visible rows" + Describe(after.Top);
+        }
+    }
+    return {};
+}
+
+std::string RandomInput::Run(int events)
+{
+    Window.emplace(form::Form1Description());
+    if (!Window->WaitUntilActive(Window->Handle())) {
+        return "the window never became the active one, so no input would reach it";
+    }
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        for (int row = 0; row < HostedWindow::Rows; ++row) {
+            Texts.at(number - 1).push_back(Window->RowText(Window->List(number), row));
+        }
+    }
+    for (int index = 0; index < events; ++index) {
+        Event event = Next();
+        Stamp(event.Input);
+        Steps.push_back(event.Description);
+        if (Steps.size() > StepsShownOnFailure) {
+            Steps.pop_front();
+        }
+        const Snapshot before = Read();
+        Window->Input(event.Input, index % PaintEvery == PaintEvery - 1);
+        const std::string failure = Check(event, before);
+        if (!failure.empty()) {
+            std::string report = "event " + std::to_string(index) + ": " + failure +
+                                 "\n  state: focus List" + std::to_string(Read().Focus) +
+                                 ", selected" + Describe(Read().Selected) + ", top" +
+                                 Describe(Read().Top) + "\n  last events:";
+            for (const std::string& step : Steps) {
+                report += "\n    " + step;
+            }
+            Window.reset();
+            return report;
+        }
+    }
+    Window.reset();
+    return {};
+}
+
+void RandomInput::PrintTally(unsigned seed, int events,
+                             std::chrono::steady_clock::duration took) const
+{
+    std::printf("seed %u: %d events in %.1f s; %d moved the selection, %d scrolled a list, %d "
+                "moved the focus\n",
+                seed, events, std::chrono::duration<double>(took).count(), SelectionChanges,
+                Scrolls, FocusChanges);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<unsigned> seeds;
+    int events = DefaultEventsPerSeed;
+    if (argc > 1) {
+        seeds.push_back(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
+        if (argc > 2) {
+            events = std::atoi(argv[2]);
+        }
+    } else {
+        seeds.assign(std::begin(FixedSeeds), std::end(FixedSeeds));
+        const auto clockSeed =
+            static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch() /
+                                  std::chrono::milliseconds(1) % 1000000);
+        std::printf("seed from the clock: %u\n", clockSeed);
+        seeds.push_back(clockSeed);
+    }
+    std::fflush(stdout);
+
+    int failed = 0;
+    for (const unsigned seed : seeds) {
+        const auto start = std::chrono::steady_clock::now();
+        RandomInput run(seed);
+        const std::string failure = run.Run(events);
+        if (!failure.empty()) {
+            std::printf("FAIL seed %u (replay with the argument %u), %s\n", seed, seed,
+                        failure.c_str());
+            ++failed;
+        } else {
+            run.PrintTally(seed, events, std::chrono::steady_clock::now() - start);
+        }
+        std::fflush(stdout);
+    }
+    std::printf("%d passed, %d failed\n", static_cast<int>(seeds.size()) - failed, failed);
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,312 @@
+// What the window does beyond its lists' own events, under Wine with real input:
+//
+//   window_behaviour error_box    a failing control operation during a selection shows one
+//                                 message box after the event, and the program goes on
+//   window_behaviour reactivation the list that had the focus has it again when the window is
+//                                 activated again
+//   window_behaviour dpi_change   WM_DPICHANGED lays the window out as a launch at that DPI does
+//   window_behaviour layout FILE  (used by dpi_change) writes the window's layout as launched
+
+#include "HostedWindow.h"
+#include "form/Form1Description.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using testing::HostedWindow;
+
+namespace {
+
+constexpr int NewDotsPerInch = 144;
+constexpr DWORD ChildTimeoutMilliseconds = 60000;
+
+int Failures = 0;
+
+void Expect(bool condition, const std::string& what)
+{
+    std::printf("%s: %s\n", condition ? "ok  " : "FAIL", what.c_str());
+    Failures += condition ? 0 : 1;
+}
+
+bool IsInput(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
+bool AllPainting(const HostedWindow& window)
+{
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        if (!window.Painting(window.List(number))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AllSelect(const HostedWindow& window, int row)
+{
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        if (window.Selected(window.List(number)) != row) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// --- error_box ------------------------------------------------------------------------------
+
+// The HSh column cut to its first rows: selecting a row below them elsewhere makes the step
+// that selects it in HSh fail.
+constexpr int ShortListNumber = 6;
+constexpr int ShortListRows = 5;
+
+struct FailingSelection {
+    const char* Name;
+    std::function<std::vector<INPUT>(const HostedWindow&)> Input;
+};
+
+// Each selects a row that HSh lacks without scrolling, so that only the click procedure fails.
+const FailingSelection FailingSelections[] = {
+    {"a click on HB's row 10",
+     [](const HostedWindow& window) {
+         return testing::ClickAt(testing::RowPoint(window.List(1), 10));
+     }},
+    {"Down in HB", [](const HostedWindow& /*window*/) { return testing::Press(VK_DOWN); }},
+};
+
+void ErrorBox()
+{
+    const form::FormDescription& complete = form::Form1Description();
+    std::vector<form::ListDescription> lists(complete.Lists.begin(), complete.Lists.end());
+    for (form::ListDescription& list : lists) {
+        if (list.Number == ShortListNumber) {
+            list.Rows = list.Rows.first(ShortListRows);
+        }
+    }
+    form::FormDescription shortened = complete;
+    shortened.Lists = lists;
+
+    for (const FailingSelection& selection : FailingSelections) {
+        std::printf("--- %s\n", selection.Name);
+        HostedWindow window(shortened);
+        Expect(window.WaitUntilActive(window.Handle()), "the window is active");
+        window.Input(testing::ClickAt(testing::RowPoint(window.List(1), ShortListRows - 1)));
+        Expect(AllSelect(window, ShortListRows - 1) && window.MessageBoxes().empty(),
+               "a row every list holds is selected everywhere, no message box");
+
+        window.Input(selection.Input(window));
+        const auto& boxes = window.MessageBoxes();
+        Expect(boxes.size() == 1, "one message box, saw " + std::to_string(boxes.size()));
+        if (!boxes.empty()) {
+            Expect(boxes[0].Text.find(L"List6") != std::wstring::npos, "it names List6");
+            Expect(!IsInput(boxes[0].DuringMessage),
+                   "it opened after the input was handled, not inside it");
+            Expect(boxes[0].ListsPainting, "every list painted while it was open");
+        }
+        Expect(AllPainting(window), "every list paints once it is closed");
+        Expect(window.OtherWindows().empty(), "no other window is left open");
+
+        window.Input(testing::ClickAt(testing::RowPoint(window.List(2), 3)));
+        Expect(AllSelect(window, 3) && window.MessageBoxes().size() == 1 &&
+                   window.FocusedList() == 2,
+               "the program goes on: a click on HV's row 3 selects it everywhere");
+    }
+}
+
+// --- reactivation ---------------------------------------------------------------------------
+
+// A plain window of another program's kind, beside ours, for the user to switch to.
+class OtherWindow {
+public:
+    explicit OtherWindow(HWND beside)
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = L"OtherWindow";
+        RegisterClassW(&windowClass);
+        RECT frame{};
+        GetWindowRect(beside, &frame);
+        Window = CreateWindowExW(0, L"OtherWindow", L"another window",
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, frame.right + 20, frame.top, 200,
+                                 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~OtherWindow() { DestroyWindow(Window); }
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+
+    HWND Handle() const { return Window; }
+
+private:
+    HWND Window = nullptr;
+};
+
+POINT Middle(HWND window)
+{
+    const RECT client = testing::ClientRect(window);
+    return testing::ScreenPoint(window, {client.right / 2, client.bottom / 2});
+}
+
+void Reactivation()
+{
+    HostedWindow window(form::Form1Description());
+    Expect(window.WaitUntilActive(window.Handle()), "the window is active");
+    OtherWindow other(window.Handle());
+    // The window manager activates a new window as it maps it: that is over before the test.
+    window.Input(testing::ClickAt(Middle(other.Handle())));
+    Expect(window.WaitUntilActive(other.Handle()), "the other window is shown and active");
+    window.Settle();
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        std::printf("--- List%d\n", number);
+        window.Input(testing::ClickAt(testing::RowPoint(window.List(number), 1)));
+        Expect(window.WaitUntilActive(window.Handle()) && window.FocusedList() == number,
+               "a click on a row activates ours and puts the focus in its list");
+
+        window.Input(testing::ClickAt(Middle(other.Handle())));
+        Expect(window.WaitUntilActive(other.Handle()), "a click on the other window activates it");
+        Expect(window.FocusedList() == 0, "no list of ours holds the focus meanwhile");
+
+        // A header cell takes no focus of its own: the click only activates the window.
+        window.Input(testing::ClickAt(Middle(window.Labels().front())));
+        Expect(window.WaitUntilActive(window.Handle()), "a click on a header cell activates ours");
+        const int focused = window.FocusedList();
+        std::string what = "the focus is back in List" + std::to_string(number);
+        if (focused != number) {
+            what +=
+                focused == 0 ? ", found in no list" : ", found in List" + std::to_string(focused);
+        }
+        Expect(focused == number, what);
+    }
+}
+
+// --- dpi_change -----------------------------------------------------------------------------
+
+// Each control's place in the client area and its font's height, one control a line, by id;
+// then the window's outer size.
+std::string Layout(HWND window)
+{
+    std::map<int, std::string> lines;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font),
+                   &font);
+        std::ostringstream line;
+        line << "control " << GetDlgCtrlID(child) << ": " << rect.left << "," << rect.top << " "
+             << rect.right - rect.left << "x" << rect.bottom - rect.top << ", font height "
+             << font.lfHeight;
+        lines[GetDlgCtrlID(child)] = line.str();
+    }
+    std::string layout;
+    for (const auto& [id, line] : lines) {
+        layout += line + "\n";
+    }
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    layout += "window " + std::to_string(frame.right - frame.left) + "x" +
+              std::to_string(frame.bottom - frame.top) + "\n";
+    return layout;
+}
+
+int WriteLayout(const char* path)
+{
+    HostedWindow window(form::Form1Description());
+    std::ofstream(path) << Layout(window.Handle());
+    return 0;
+}
+
+// The layout of the window launched at another DPI, from a second process of this program:
+// a process takes the system's DPI when it starts. The test's own Wine prefix is left at its
+// default of 96 afterwards, whatever an interrupted run left behind.
+std::string LaunchedLayout(int dotsPerInch)
+{
+    HKEY desktop = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                    nullptr, &desktop, nullptr);
+    const auto value = static_cast<DWORD>(dotsPerInch);
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof(value));
+
+    char self[MAX_PATH]{};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char folder[MAX_PATH]{};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "launched-layout.txt";
+    std::string command = "\"" + std::string(self) + "\" layout \"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, ChildTimeoutMilliseconds);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    RegDeleteValueW(desktop, L"LogPixels");
+    RegCloseKey(desktop);
+
+    std::ifstream file(path);
+    std::stringstream layout;
+    layout << file.rdbuf();
+    DeleteFileA(path.c_str());
+    return layout.str();
+}
+
+void DpiChange()
+{
+    const std::string launched = LaunchedLayout(NewDotsPerInch);
+    Expect(!launched.empty(), "a launch at 144 dots per inch reports its layout");
+
+    HostedWindow window(form::Form1Description());
+    const std::string before = Layout(window.Handle());
+    int width = 0;
+    int height = 0;
+    std::sscanf(launched.substr(launched.rfind("window ")).c_str(), "window %dx%d", &width,
+                &height);
+    RECT suggested{};
+    GetWindowRect(window.Handle(), &suggested);
+    suggested.right = suggested.left + width;
+    suggested.bottom = suggested.top + height;
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(NewDotsPerInch, NewDotsPerInch),
+                 reinterpret_cast<LPARAM>(&suggested));
+    window.Pump();
+    const std::string after = Layout(window.Handle());
+    Expect(after != before, "the layout changed");
+    Expect(after == launched, "controls, fonts and window size are those of a launch at 144");
+    if (after != launched) {
+        std::printf("launched at 144:\n%s\nafter WM_DPICHANGED:\n%s", launched.c_str(),
+                    after.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string behaviour = argc > 1 ? argv[1] : "";
+    if (behaviour == "layout" && argc > 2) {
+        return WriteLayout(argv[2]);
+    }
+    const std::map<std::string, void (*)()> behaviours{
+        {"error_box", ErrorBox}, {"reactivation", Reactivation}, {"dpi_change", DpiChange}};
+    const auto found = behaviours.find(behaviour);
+    if (found == behaviours.end()) {
+        std::printf("usage: window_behaviour error_box|reactivation|dpi_change\n");
+        return 2;
+    }
+    found->second();
+    std::printf("%s\n", Failures == 0 ? "every check passed" : "some checks failed");
+    return Failures == 0 ? 0 : 1;
+}
