@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-base-private-dev
   fonts-dejavu-core
   xvfb xauth valgrind clang-tidy
   desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev

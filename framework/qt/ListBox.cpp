@@ -9,17 +9,6 @@
 
 namespace framework {
 
-namespace {
-
-ListBox::AccessibilityReporter ReportAccessibility = &QAccessible::updateAccessibility;
-
-} // namespace
-
-void ListBox::SetAccessibilityReporter(AccessibilityReporter reporter)
-{
-    ReportAccessibility = reporter != nullptr ? reporter : &QAccessible::updateAccessibility;
-}
-
 // While code changes a list, the signals Qt emits for it are not the user's doing.
 class ListBox::CodeWrite {
 public:
@@ -92,10 +81,16 @@ void ListBox::SetListIndex(int row)
     }
     {
         const CodeWrite write(*this);
+        const QModelIndex index = Rows.index(row);
         if (row < 0) {
             selectionModel()->clearSelection();
+        } else if (hasFocus()) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         } else {
-            selectionModel()->setCurrentIndex(Rows.index(row), QItemSelectionModel::ClearAndSelect);
+            // Selected without becoming current, and scrolled into view as the current row
+            // would be.
+            selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+            scrollTo(index);
         }
     }
     Raise(Event::Click);
@@ -162,31 +157,65 @@ QModelIndex ListBox::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers
     return QListView::moveCursor(cursorAction, modifiers);
 }
 
+// Qt 6.4's list view reports its new current row as focused whether or not the view has the
+// focus; with seven lists moving together, a screen reader would speak whichever came last.
+void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (hasFocus() && !GainingFocus) {
+        QListView::currentChanged(current, previous);
+        if (current.isValid()) {
+            RowFocusPending = false;
+        }
+    } else {
+        // Past the list view, whose focus report is the one to skip.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::currentChanged(current, previous);
+    }
+}
+
 void ListBox::focusInEvent(QFocusEvent* event)
 {
     GainingFocus = true;
+    PlaceCaretOnSelectedRow();
     QListView::focusInEvent(event);
     GainingFocus = false;
+    RowFocusPending = true;
     Raise(Event::GotFocus);
     // A screen reader announces the column on entering it, but not the value the user came for:
     // that follows once the column's own announcement has gone out.
     QTimer::singleShot(0, this, &ListBox::ReportCurrentRowFocused);
 }
 
-void ListBox::ReportCurrentRowFocused()
+// The first key moves on from the selected row. Where the caret stands is no reason to scroll:
+// the user may have scrolled the selection out of sight on purpose.
+void ListBox::PlaceCaretOnSelectedRow()
 {
-    const int row = ListIndex() >= 0 ? ListIndex() : currentIndex().row();
-    if (!hasFocus() || row < 0) {
+    if (ListIndex() < 0) {
         return;
     }
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(Rows.index(ListIndex()), QItemSelectionModel::NoUpdate);
+    setAutoScroll(scrolls);
+}
+
+// Unless a click or a key has already moved the caret and so reported its row.
+void ListBox::ReportCurrentRowFocused()
+{
+    if (!hasFocus() || !RowFocusPending || !currentIndex().isValid()) {
+        return;
+    }
+    RowFocusPending = false;
     QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(row);
-    ReportAccessibility(&focus);
+    focus.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void ListBox::focusOutEvent(QFocusEvent* event)
 {
     QListView::focusOutEvent(event);
+    RowFocusPending = false;
+    selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
     Raise(Event::LostFocus);
 }
 
