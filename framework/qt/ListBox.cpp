@@ -173,6 +173,19 @@ void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& prev
     }
 }
 
+// The lists that follow a move change their selection silently: a screen reader handed the
+// selection changes of seven lists for every key falls seconds behind a quick run of keys.
+void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    if (hasFocus()) {
+        QListView::selectionChanged(selected, deselected);
+    } else {
+        // Past the list view, whose selection report is the one to skip.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::selectionChanged(selected, deselected);
+    }
+}
+
 void ListBox::focusInEvent(QFocusEvent* event)
 {
     GainingFocus = true;
