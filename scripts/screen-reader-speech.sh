@@ -41,6 +41,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# KEEP=1 leaves the work folder, with Orca's whole log, for a look afterwards.
 [ -n "${KEEP:-}" ] && trap "kill \$xvfb_pid 2>/dev/null; echo kept \$work >&2" EXIT
 
 # A home of its own: Orca's settings, the silent speech module, libao's null driver.
