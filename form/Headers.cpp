@@ -14,15 +14,4 @@ ListHeaders HeadersOf(const FormDescription& form, const ListDescription& list)
     return headers;
 }
 
-std::string_view ScaleSymbol(const LabelDescription& scale)
-{
-    return scale.Caption.substr(0, scale.Caption.find(' '));
-}
-
-std::string_view ScaleRemark(const LabelDescription& scale)
-{
-    const size_t blank = scale.Caption.find(' ');
-    return blank == std::string_view::npos ? std::string_view{} : scale.Caption.substr(blank + 1);
-}
-
 } // namespace form

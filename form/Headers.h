@@ -2,8 +2,6 @@
 
 #include "FormDescription.h"
 
-#include <string_view>
-
 namespace form {
 
 // The two header cells above a list: the cells whose horizontal extent covers it, the method
@@ -14,11 +12,5 @@ struct ListHeaders {
 };
 
 ListHeaders HeadersOf(const FormDescription& form, const ListDescription& list);
-
-// The scale's symbol alone: the first word of the scale cell ("HRCэ" of "HRCэ (ГОСТ 8.064-94)").
-std::string_view ScaleSymbol(const LabelDescription& scale);
-
-// Whatever the scale cell says beyond the symbol, without the separating blank; empty if nothing.
-std::string_view ScaleRemark(const LabelDescription& scale);
 
 } // namespace form

@@ -9,7 +9,7 @@ use=${1:-run}
 
 run_packages=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core)
 test_packages=(
-  xvfb xauth valgrind clang-tidy doctest-dev
+  qt6-base-private-dev xvfb xauth valgrind clang-tidy doctest-dev
   desktop-file-utils appstream binutils-mingw-w64-x86-64 dpkg-dev
   g++-mingw-w64-x86-64 wine64 xdotool openbox
 )

@@ -105,25 +105,20 @@ void Form1Window::CreateLabels()
     }
 }
 
-// A screen reader names each column by the scale in the cell above it and describes it by the
-// test method above that; the header cells themselves stay plain labels.
+// A screen reader names each column as a sighted user reads it, by the caption of the scale
+// cell above it (the HRCэ cell with its own standard), and describes it by the test method
+// above that; the header cells themselves stay plain labels.
 void Form1Window::NameListsAfterTheirHeaders()
 {
     for (const form::ListDescription& list : Description.Lists) {
         const form::ListHeaders headers = form::HeadersOf(Description, list);
         ListBox* box = List(list.Number);
         if (headers.Scale != nullptr) {
-            box->setAccessibleName(ToQString(form::ScaleSymbol(*headers.Scale)));
+            box->setAccessibleName(ToQString(headers.Scale->Caption));
         }
-        // The HRCэ cell cites a standard of its own, which the column's description must carry.
-        QStringList description;
         if (headers.Method != nullptr) {
-            description << ToQString(headers.Method->Caption);
+            box->setAccessibleDescription(ToQString(headers.Method->Caption));
         }
-        if (headers.Scale != nullptr && !form::ScaleRemark(*headers.Scale).empty()) {
-            description << ToQString(headers.Scale->Caption);
-        }
-        box->setAccessibleDescription(description.join(QStringLiteral(". ")));
     }
 }
 

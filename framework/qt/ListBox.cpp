@@ -11,8 +11,6 @@ namespace framework {
 
 namespace {
 
-ListBox::AccessibilityReporter ReportAccessibility = &QAccessible::updateAccessibility;
-
 // The keypad's decimal key types whatever the keyboard layout gives it; here it is always the
 // decimal point.
 bool IsKeypadDecimalKey(const QKeyEvent& event)
@@ -23,11 +21,6 @@ bool IsKeypadDecimalKey(const QKeyEvent& event)
 }
 
 } // namespace
-
-void ListBox::SetAccessibilityReporter(AccessibilityReporter reporter)
-{
-    ReportAccessibility = reporter != nullptr ? reporter : &QAccessible::updateAccessibility;
-}
 
 // While code changes a list, the signals Qt emits for it are not the user's doing.
 class ListBox::CodeWrite {
@@ -114,10 +107,16 @@ void ListBox::SetListIndex(int row)
     }
     {
         const CodeWrite write(*this);
+        const QModelIndex index = Rows.index(row);
         if (row < 0) {
             selectionModel()->clearSelection();
+        } else if (hasFocus()) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         } else {
-            selectionModel()->setCurrentIndex(Rows.index(row), QItemSelectionModel::ClearAndSelect);
+            // Selected without becoming current, and scrolled into view as the current row
+            // would be.
+            selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+            scrollTo(index);
         }
     }
     Raise(Event::Click);
@@ -184,31 +183,78 @@ QModelIndex ListBox::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers
     return QListView::moveCursor(cursorAction, modifiers);
 }
 
+// Qt 6.4's list view reports its new current row as focused whether or not the view has the
+// focus; with seven lists moving together, a screen reader would speak whichever came last.
+void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (hasFocus() && !GainingFocus) {
+        QListView::currentChanged(current, previous);
+        if (current.isValid()) {
+            RowFocusPending = false;
+        }
+    } else {
+        // Past the list view, whose focus report is the one to skip.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::currentChanged(current, previous);
+    }
+}
+
+// The lists that follow a move change their selection silently: a screen reader handed the
+// selection changes of seven lists for every key falls seconds behind a quick run of keys.
+void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    if (hasFocus()) {
+        QListView::selectionChanged(selected, deselected);
+    } else {
+        // Past the list view, whose selection report is the one to skip.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QAbstractItemView::selectionChanged(selected, deselected);
+    }
+}
+
 void ListBox::focusInEvent(QFocusEvent* event)
 {
     GainingFocus = true;
+    PlaceCaretOnSelectedRow();
     QListView::focusInEvent(event);
     GainingFocus = false;
+    RowFocusPending = true;
     Raise(Event::GotFocus);
     // A screen reader announces the column on entering it, but not the value the user came for:
     // that follows once the column's own announcement has gone out.
     QTimer::singleShot(0, this, &ListBox::ReportCurrentRowFocused);
 }
 
-void ListBox::ReportCurrentRowFocused()
+// The first key moves on from the selected row. Where the caret stands is no reason to scroll:
+// the user may have scrolled the selection out of sight on purpose.
+void ListBox::PlaceCaretOnSelectedRow()
 {
-    const int row = ListIndex() >= 0 ? ListIndex() : currentIndex().row();
-    if (!hasFocus() || row < 0) {
+    if (ListIndex() < 0) {
         return;
     }
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(Rows.index(ListIndex()), QItemSelectionModel::NoUpdate);
+    setAutoScroll(scrolls);
+}
+
+// Unless a click or a key has already moved the caret and so reported its row.
+void ListBox::ReportCurrentRowFocused()
+{
+    if (!hasFocus() || !RowFocusPending || !currentIndex().isValid()) {
+        return;
+    }
+    RowFocusPending = false;
     QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(row);
-    ReportAccessibility(&focus);
+    focus.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void ListBox::focusOutEvent(QFocusEvent* event)
 {
     QListView::focusOutEvent(event);
+    RowFocusPending = false;
+    selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
     Raise(Event::LostFocus);
 }
 

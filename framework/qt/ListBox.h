@@ -5,7 +5,6 @@
 #include "framework/TypedValueSearch.h"
 #include "logic/Form1.h"
 
-#include <QAccessible>
 #include <QListView>
 #include <QTimer>
 #include <functional>
@@ -24,7 +23,9 @@ namespace framework {
 //   row raises it even when that row was already selected;
 // - Scroll is raised only for scrolling that follows the user's input, never for code writes;
 // - SetVisible suspends painting instead of hiding, so the focus never moves and no row jumps.
-// Everything else (drawing, keys, copying, accessibility) is the view's own.
+// Only the list that holds the focus has a current row (the caret): a screen reader takes the
+// current row for the focused one, and follows whichever list reports one. The others show their
+// selection alone. Everything else (drawing, keys, copying, accessibility) is the view's own.
 class ListBox final : public QListView, public logic::ListControl {
 public:
     using Event = logic::ListEvent;
@@ -53,13 +54,11 @@ public:
 
     void keyboardSearch(const QString& search) override;
 
-    // Where the lists' own accessibility reports go: to QAccessible, which hands them to a
-    // screen reader only while one listens. Tests put a recorder in its place.
-    using AccessibilityReporter = void (*)(QAccessibleEvent* event);
-    static void SetAccessibilityReporter(AccessibilityReporter reporter);
-
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -75,6 +74,7 @@ private:
     template <typename Handle> void AsUserInput(const Handle& handle, bool clickEvenIfUnchanged);
     void Raise(Event event);
     void OnScrolled();
+    void PlaceCaretOnSelectedRow();
     void ReportCurrentRowFocused();
     void Type(const QString& text, bool keypadDecimalKey);
     void OnTypingPaused();
@@ -86,6 +86,8 @@ private:
     EventHandler Handler;
     int CodeWriteDepth = 0;
     bool GainingFocus = false;
+    // From gaining the focus until the current row has been reported focused.
+    bool RowFocusPending = false;
     TypedValueSearch Typing;
     QTimer TypingPause;
 };

@@ -4,26 +4,100 @@
 #include <QAccessibleInterface>
 #include <QLabel>
 #include <QTest>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtTest/qtestaccessible.h>
 #include <optional>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 using namespace testing;
 
-// What a screen reader learns about the table, asked in-process through QAccessible.
+// What a screen reader learns about the table, asked in-process through QAccessible, and what
+// the window tells it, recorded as Qt's own tests record it.
 class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Window.emplace(); }
-    void cleanup() { Window.reset(); }
+    void initTestCase();
+    void init();
+    void cleanup();
 
     void columnsAreNamedAfterTheirScales_data();
     void columnsAreNamedAfterTheirScales();
     void rowsSelectionAndFocusCanBeRead();
     void columnGainingTheFocusReportsItsSelectedRow();
+    void onlyTheFocusedColumnReportsFocus_data();
+    void onlyTheFocusedColumnReportsFocus();
 
 private:
     std::optional<OpenWindow> Window;
 };
+
+namespace {
+
+// What a list told a screen reader: focus, selection and so on, of the list itself (row -1) or
+// of one of its rows.
+struct Report {
+    QObject* List = nullptr;
+    QAccessible::Event Type = QAccessible::Focus;
+    int Row = -1;
+    bool operator==(const Report&) const = default;
+};
+
+QList<Report> TakeListReports()
+{
+    QList<Report> reports;
+    for (const QAccessibleEvent* event : QTestAccessibility::events()) {
+        if (dynamic_cast<framework::ListBox*>(event->object()) != nullptr) {
+            reports.append({event->object(), event->type(), event->child()});
+        }
+    }
+    qDeleteAll(QTestAccessibility::events());
+    QTestAccessibility::clearEvents();
+    return reports;
+}
+
+// The rows of a list whose accessible state says they have the focus.
+QList<int> RowsInFocusedState(framework::ListBox& list)
+{
+    QAccessibleInterface* column = QAccessible::queryAccessibleInterface(&list);
+    QList<int> rows;
+    for (int row = 0; row < column->childCount(); ++row) {
+        if (column->child(row)->state().focused) {
+            rows << row;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+// Without a screen reader Qt's views report nothing; the platform's accessibility is switched on
+// as a screen reader would, and its reports go to the recorder.
+void AccessibilityTest::initTestCase()
+{
+    QTestAccessibility::initialize();
+    QPlatformAccessibility* platform =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
+    if (platform == nullptr) {
+        QSKIP("this platform has no accessibility");
+    }
+    platform->setActive(true);
+    QVERIFY(QAccessible::isActive());
+}
+
+void AccessibilityTest::init()
+{
+    Window.emplace();
+    QCoreApplication::processEvents(); // the report that follows the first list's focus
+    TakeListReports();
+}
+
+void AccessibilityTest::cleanup()
+{
+    Window.reset();
+    TakeListReports();
+}
 
 void AccessibilityTest::columnsAreNamedAfterTheirScales_data()
 {
@@ -40,8 +114,8 @@ void AccessibilityTest::columnsAreNamedAfterTheirScales_data()
                            << "Твердость по Роквеллу (ГОСТ 9013-59)";
     QTest::newRow("List5") << 5 << "HRA"
                            << "Твердость по Роквеллу (ГОСТ 9013-59)";
-    QTest::newRow("List7") << 7 << "HRC\u044d"
-                           << "Твердость по Роквеллу (ГОСТ 9013-59). HRC\u044d (ГОСТ 8.064-94)";
+    QTest::newRow("List7") << 7 << "HRC\u044d (ГОСТ 8.064-94)"
+                           << "Твердость по Роквеллу (ГОСТ 9013-59)";
     QTest::newRow("List6") << 6 << "HSh"
                            << "Твердость по Шору (ГОСТ 23273-78)";
 }
@@ -98,38 +172,72 @@ void AccessibilityTest::rowsSelectionAndFocusCanBeRead()
     QVERIFY(!header->state().focusable);
 }
 
-namespace {
-
-struct FocusReport {
-    QObject* Object;
-    int Child;
-};
-QList<FocusReport> FocusReports;
-
-} // namespace
-
 // Tab into a column: after the column's own focus event, its selected row is reported focused,
 // so that a screen reader speaks the value and not only the column.
 void AccessibilityTest::columnGainingTheFocusReportsItsSelectedRow()
 {
     ClickRow(Window->List(1), 9);
-    FocusReports.clear();
-    framework::ListBox::SetAccessibilityReporter([](QAccessibleEvent* event) {
-        if (event->type() == QAccessible::Focus) {
-            FocusReports.append({event->object(), event->child()});
-        }
-    });
+    TakeListReports();
     QTest::keyClick(&Window->List(1), Qt::Key_Tab);
     QCOMPARE(FocusedList(*Window), 2);
-    QVERIFY(FocusReports.isEmpty()); // not before the column's own announcement
-    QTRY_COMPARE(FocusReports.size(), 1);
-    QCOMPARE(FocusReports.first().Object, &Window->List(2));
-    QCOMPARE(FocusReports.first().Child, 9);
-    QCOMPARE(QAccessible::queryAccessibleInterface(&Window->List(2))
-                 ->child(FocusReports.first().Child)
-                 ->text(QAccessible::Name),
-             QStringLiteral("715"));
-    framework::ListBox::SetAccessibilityReporter(nullptr);
+    const Report column{&Window->List(2), QAccessible::Focus, -1};
+    QCOMPARE(TakeListReports(), QList<Report>{column});
+    QCoreApplication::processEvents();
+    const Report value{&Window->List(2), QAccessible::Focus, 9};
+    QCOMPARE(TakeListReports(), QList<Report>{value});
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(&Window->List(2))->child(9)->text(QAccessible::Name),
+        QStringLiteral("715"));
+}
+
+// The other columns follow a move silently: a screen reader speaks the value of the column the
+// user is in, of no other, and is not kept busy with the others' selection.
+void AccessibilityTest::onlyTheFocusedColumnReportsFocus_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QList<int>>("rowsReportedFocused");
+    QTest::newRow("key in a column entered by Tab") << "key" << 2 << 6 << QList<int>{6};
+    QTest::newRow("click in another column") << "click" << 3 << 8 << QList<int>{8};
+    QTest::newRow("wheel over another column") << "wheel" << 2 << 5 << QList<int>{};
+}
+
+void AccessibilityTest::onlyTheFocusedColumnReportsFocus()
+{
+    QFETCH(QString, input);
+    QFETCH(int, focused);
+    QFETCH(int, selected);
+    QFETCH(QList<int>, rowsReportedFocused);
+    ClickRow(Window->List(1), 5);
+    QTest::keyClick(&Window->List(1), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    TakeListReports();
+
+    if (input == QLatin1String("key")) {
+        QTest::keyClick(&Window->List(2), Qt::Key_Down);
+    } else if (input == QLatin1String("click")) {
+        ClickRow(Window->List(3), 8);
+    } else {
+        TurnWheel(Window->List(4), -2);
+    }
+    QCoreApplication::processEvents();
+
+    QCOMPARE(FocusedList(*Window), focused);
+    QCOMPARE(Window->List(1).ListIndex(), selected);
+    QCOMPARE(Misaligned(*Window, selected, Window->List(focused).TopIndex()), QString());
+    QList<int> rowsReported;
+    for (const Report& report : TakeListReports()) {
+        QCOMPARE(report.List, &Window->List(focused));
+        if (report.Type == QAccessible::Focus && report.Row >= 0) {
+            rowsReported << report.Row;
+        }
+    }
+    QCOMPARE(rowsReported, rowsReportedFocused);
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        QCOMPARE(RowsInFocusedState(Window->List(number)),
+                 number == focused ? QList<int>{selected} : QList<int>{});
+    }
 }
 
 QTEST_MAIN(AccessibilityTest)
