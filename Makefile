@@ -8,13 +8,19 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 all: build
 
+# Empty keeps what the build folder was configured with (the tests, in a new one).
+TESTING ?=
+CONFIGURE_TESTING = $(if $(TESTING),-DBUILD_TESTING=$(TESTING))
+
 build:
-	cmake -S . -B $(BUILD_DIR)
+	cmake -S . -B $(BUILD_DIR) $(CONFIGURE_TESTING)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The tests need packages that `make run` does not install (doctest, Qt's private headers), so
+# the program is built without them here.
 run:
 	./scripts/setup.sh run
-	$(MAKE) build
+	$(MAKE) build TESTING=OFF
 	./$(BUILD_DIR)/hardness-table
 
 SANITIZE_DIR ?= build-sanitize
@@ -24,7 +30,7 @@ WINDOWS_DIR ?= build-windows
 # wixl installed (make test, make dist), its Windows Installer package too.
 windows:
 	./scripts/setup.sh test
-	cmake -S . -B $(BUILD_DIR)
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target icon_export
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DHARDNESS_ICON_EXPORT=$(CURDIR)/$(BUILD_DIR)/icon_export
@@ -34,7 +40,7 @@ windows:
 # the release as a user gets it (in a git checkout, from which alone it can be made).
 test:
 	./scripts/setup.sh dist
-	$(MAKE) build
+	$(MAKE) build TESTING=ON
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 	cmake -S . -B $(SANITIZE_DIR) -DHARDNESS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
