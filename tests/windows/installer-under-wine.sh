@@ -28,21 +28,8 @@ program='C:\Program Files\Hardness Table\hardness-table.exe'
 # Windows Installer's "fatal error during installation"; Wine passes exit codes on modulo 256.
 refused=$((1603 % 256))
 
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  "$wineserver" -k 2>/dev/null || true
-}
-trap cleanup EXIT
-
-: >"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=private-display.sh
+source "$(dirname "$0")/private-display.sh"
 "$wine" wineboot -i >/dev/null 2>&1
 "$wineserver" -w
 
