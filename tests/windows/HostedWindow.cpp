@@ -37,6 +37,10 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM windows)
 HostedWindow::HostedWindow(const form::FormDescription& description) : Window(description)
 {
     Window.Load();
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        ListHandles.at(static_cast<size_t>(number - 1)) =
+            GetDlgItem(Window.Handle(), FirstListId + number);
+    }
     EnumChildWindows(Window.Handle(), CollectLabel, reinterpret_cast<LPARAM>(&LabelHandles));
     Watched = this;
     Hook = SetWindowsHookExW(WH_CBT, WatchActivation, nullptr, GetCurrentThreadId());
@@ -58,11 +62,6 @@ HostedWindow::~HostedWindow()
     Watched = nullptr;
     DeleteDC(PaintProbe);
     DeleteObject(PaintProbeBitmap);
-}
-
-HWND HostedWindow::List(int number) const
-{
-    return GetDlgItem(Window.Handle(), FirstListId + number);
 }
 
 int HostedWindow::FocusedList() const

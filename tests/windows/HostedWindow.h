@@ -29,7 +29,7 @@ public:
     HostedWindow& operator=(const HostedWindow&) = delete;
 
     HWND Handle() const { return Window.Handle(); }
-    HWND List(int number) const;
+    HWND List(int number) const { return ListHandles.at(static_cast<size_t>(number - 1)); }
     // The header cells, in no particular order.
     const std::vector<HWND>& Labels() const { return LabelHandles; }
     // The number of the list with the keyboard focus, 0 for none of them.
@@ -62,6 +62,9 @@ private:
 
     framework::win32::Form1Window Window;
     std::vector<HWND> LabelHandles;
+    // Asked once: finding a child window asks the window server, and the lists are asked for
+    // after every event.
+    std::array<HWND, logic::ListCount> ListHandles{};
     HHOOK Hook = nullptr;
     UINT Handling = 0;
     std::vector<MessageBoxSeen> Boxes;
