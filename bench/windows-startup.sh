@@ -15,9 +15,8 @@ probe="$build/tests/windows/probe.exe"
 program_caption="Сравнительные значения чисел твердости" # the start of it
 floor_caption="Start-up floor"
 export WINEPREFIX="$build/wine/bench"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# shellcheck source=../scripts/wine-environment.sh
+source "$(dirname "$0")/../scripts/wine-environment.sh"
 
 pids=()
 cleanup() {

@@ -18,11 +18,6 @@ if [ "$1" = --no-display ]; then
 fi
 program=$1
 shift
-# Wine asks its server for nearly every window operation, and the program and the server wait on
-# each other in turn. Spread over two processors, every hand-over wakes an idle one, which costs
-# more than the work; kept on one processor, it is a plain switch (1,000 random input events: 14
-# to 15 s on two, 3.5 s on one). Everything started from here stays on the first processor allowed.
-taskset -cp "$(taskset -cp $$ | sed 's/.*: //; s/[-,].*//')" $$ >/dev/null
 name=$(basename "$program" .exe)
 build_dir=$(cd "$(dirname "$program")" && pwd)
 while [ ! -f "$build_dir/CMakeCache.txt" ] && [ "$build_dir" != / ]; do
@@ -30,9 +25,9 @@ while [ ! -f "$build_dir/CMakeCache.txt" ] && [ "$build_dir" != / ]; do
 done
 no_display=$([ "${WINE_RUN_DISPLAY:-}" = none ] && echo 1 || true)
 export WINEPREFIX="$build_dir/wine/$name${no_display:+-no-display}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# shellcheck source=wine-environment.sh
+source "$(dirname "$0")/wine-environment.sh"
+keep_to_one_processor
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1

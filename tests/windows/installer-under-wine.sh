@@ -18,10 +18,9 @@ mkdir -p "$work"
 work=$(realpath "$work")
 
 export WINEPREFIX="$work/prefix"
-export WINEDEBUG=-all
-# No menu entries for the host's desktop: the shortcut stays inside the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# shellcheck source=../../scripts/wine-environment.sh
+source "$(dirname "$0")/../../scripts/wine-environment.sh"
+keep_to_one_processor
 wineserver="${wine%64}server"
 name="Hardness Table"
 program='C:\Program Files\Hardness Table\hardness-table.exe'

@@ -12,9 +12,9 @@ mkdir -p "$work"
 work=$(realpath "$work")
 
 export WINEPREFIX="$work/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# shellcheck source=../../scripts/wine-environment.sh
+source "$(dirname "$0")/../../scripts/wine-environment.sh"
+keep_to_one_processor
 
 # shellcheck source=private-display.sh
 source "$(dirname "$0")/private-display.sh"
