@@ -26,7 +26,7 @@ bool IsDigit(char character)
 
 bool AllDigits(std::string_view text)
 {
-    return std::all_of(text.begin(), text.end(), IsDigit);
+    return std::ranges::all_of(text, IsDigit);
 }
 
 // Backspace, Escape and the like arrive as text in some toolkits; they are no typing.
@@ -70,7 +70,7 @@ std::optional<std::int64_t> ValueOf(std::string_view text)
 std::string WithDecimalPoint(std::string_view text)
 {
     std::string normal(text);
-    std::replace(normal.begin(), normal.end(), DecimalComma, DecimalPoint);
+    std::ranges::replace(normal, DecimalComma, DecimalPoint);
     return normal;
 }
 
@@ -118,7 +118,7 @@ int NearestValueRow(std::span<const std::string> rows, std::string_view number)
 int TypedValueSearch::Type(std::string_view text, bool keypadDecimalKey,
                            std::span<const std::string> rows, int current)
 {
-    if (!keypadDecimalKey && (text.empty() || std::any_of(text.begin(), text.end(), IsControl))) {
+    if (!keypadDecimalKey && (text.empty() || std::ranges::any_of(text, IsControl))) {
         return NoRow;
     }
     if (current != RowAfterTyping) {

@@ -102,7 +102,8 @@ QByteArray WriteIco(const QList<QImage>& images)
     Put16(out, 0);
     Put16(out, 1); // icon
     Put16(out, static_cast<quint16>(images.size()));
-    quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
+    // The images follow the 6-byte header and one 16-byte directory entry an image.
+    quint32 offset = 6 + (16 * static_cast<quint32>(images.size()));
     for (qsizetype i = 0; i < images.size(); ++i) {
         out.append(static_cast<char>(images[i].width() % 256));
         out.append(static_cast<char>(images[i].height() % 256));

@@ -99,7 +99,7 @@ struct Steps {
             ++Last;
         }
     }
-    qreal Size(int k) const { return Own - k * PointSizeStep; }
+    qreal Size(int k) const { return Own - (k * PointSizeStep); }
 };
 
 // The first step the estimate lets the caption fit at, the size then scaled as the font

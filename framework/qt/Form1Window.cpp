@@ -82,7 +82,7 @@ Form1Window::CreateLists(const form::FormDescription& description, QWidget* pare
 logic::Form1::Lists Form1Window::AsControls(const std::array<ListBox*, logic::ListCount>& lists)
 {
     logic::Form1::Lists controls{};
-    std::copy(lists.begin(), lists.end(), controls.begin());
+    std::ranges::copy(lists, controls.begin());
     return controls;
 }
 

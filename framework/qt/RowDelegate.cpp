@@ -25,9 +25,10 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 
     const bool enabled = option.state.testFlag(QStyle::State_Enabled);
     const bool active = option.state.testFlag(QStyle::State_Active);
-    const QPalette::ColorGroup group = !enabled ? QPalette::Disabled
-                                       : active ? QPalette::Active
-                                                : QPalette::Inactive;
+    QPalette::ColorGroup group = active ? QPalette::Active : QPalette::Inactive;
+    if (!enabled) {
+        group = QPalette::Disabled;
+    }
     const bool selected = option.state.testFlag(QStyle::State_Selected);
     painter->setPen(
         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
@@ -48,8 +49,8 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QFontMetrics& metrics = option.fontMetrics;
-    return {metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 2 * TextMargin,
-            metrics.height() + 2 * LinePadding};
+    return {metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + (2 * TextMargin),
+            metrics.height() + (2 * LinePadding)};
 }
 
 } // namespace framework

@@ -15,7 +15,7 @@ constexpr int NoRow = TypedValueSearch::NoRow;
 
 // Each scale's column as the window shows it after start-up: the design-time rows, then the
 // rows the load procedure adds.
-const std::vector<std::string>& Column(const std::string& scale)
+const std::vector<std::string>& Column(const char* scale)
 {
     static const std::map<std::string, std::vector<std::string>> columns = [] {
         FakeForm fake;
