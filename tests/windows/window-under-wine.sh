@@ -40,8 +40,11 @@ check_size() {
     failures=$((failures + 1))
   fi
 }
+# Taken by a new session, as after signing in again: Wine 10's desktop keeps the DPI it started
+# with for its monitors.
 set_dots_per_inch() {
   "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  "${wine%64}server" -w 2>/dev/null || true
 }
 click_row() {
   local x y

