@@ -3,7 +3,8 @@
 #   setup.sh run    building and running the program (make run)
 #   setup.sh test   and the Windows build and the tests (make windows)
 #   setup.sh dist   and the release packages and their checks (make test, make dist)
-# Each set includes the one before it.
+# Each set includes the one before it. One more stands alone:
+#   setup.sh debian-13-root   what makes the Debian 13 root that make test also runs in
 set -euo pipefail
 use=${1:-run}
 
@@ -19,7 +20,8 @@ case $use in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
   dist) packages=("${run_packages[@]}" "${test_packages[@]}" "${dist_packages[@]}") ;;
-  *) echo "usage: $0 run|test|dist" >&2; exit 2 ;;
+  debian-13-root) packages=(debootstrap) ;;
+  *) echo "usage: $0 run|test|dist|debian-13-root" >&2; exit 2 ;;
 esac
 
 missing=()
