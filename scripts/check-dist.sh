@@ -7,6 +7,7 @@
 set -euo pipefail
 dist=$(realpath "${1:-dist}")
 windows_program=${2:+$(realpath "$2")}
+metainfo_check=$(realpath "$(dirname "$0")/../tests/check_metainfo.cmake")
 cd "$dist"
 
 sha256sum -c SHA256SUMS
@@ -23,7 +24,20 @@ fi
 [ "$(sort SHA256SUMS | awk '{print $2}' | sort)" = "$(grep -v SHA256SUMS <<<"$expected")" ] ||
   { echo "FAIL: SHA256SUMS does not list every file"; exit 1; }
 
-lintian --fail-on error,warning "hardness-table_${version}_amd64.deb"
+# lintian has AppStream validate the installed metadata; AppStream 1.0 fails it for want of a
+# homepage, which the program has none of. That tag is let through only where the validator
+# finds nothing else.
+package=hardness-table_${version}_amd64.deb
+tree=$(mktemp -d)
+dpkg-deb -x "$package" "$tree"
+suppressed=()
+if ! appstreamcli validate-tree --no-net "$tree" >/dev/null 2>&1 &&
+  cmake -DAPPSTREAMCLI=appstreamcli -DVALIDATE=validate-tree -DMETAINFO="$tree" \
+    -P "$metainfo_check"; then
+  suppressed=(--suppress-tags appstream-metadata-validation-failed)
+fi
+rm -rf "$tree"
+lintian --fail-on error,warning "${suppressed[@]}" "$package"
 echo "lintian: no error, no warning"
 
 tops=$(tar -tzf "$name.tar.gz" | cut -d/ -f1 | sort -u)
