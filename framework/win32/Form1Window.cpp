@@ -156,8 +156,9 @@ Form1Window::CreateControls(const form::FormDescription& description, HWND windo
             createLabel(*headers.Scale);
             placed.push_back(headers.Scale);
         }
-        auto list =
-            std::make_unique<ListBox>(window, FirstListId + entry->Number, Widen(entry->Name));
+        auto list = std::make_unique<ListBox>(
+            window, FirstListId + entry->Number, std::string(entry->Name),
+            headers.Scale != nullptr ? Widen(headers.Scale->Caption) : std::wstring());
         for (const std::string_view row : entry->Rows) {
             list->AddItem(std::string(row));
         }
