@@ -3,8 +3,10 @@
 // The window as plain data, so that it can be reviewed against the design and rebuilt by any
 // toolkit. Positions and sizes are in twips (1/1440 inch) from the top left of the client area.
 
+#include <algorithm>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace form {
 
@@ -51,5 +53,17 @@ struct FormDescription {
     std::span<const LabelDescription> Labels; // by index
     IconDescription Icon;
 };
+
+// The lists in the order the focus moves through them, those with one tab position in screen
+// order; the first takes the focus when the window opens.
+inline std::vector<const ListDescription*> ListsInTabOrder(const FormDescription& form)
+{
+    std::vector<const ListDescription*> lists;
+    for (const ListDescription& list : form.Lists) {
+        lists.push_back(&list);
+    }
+    std::ranges::stable_sort(lists, {}, &ListDescription::TabIndex);
+    return lists;
+}
 
 } // namespace form

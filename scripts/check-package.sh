@@ -3,8 +3,10 @@
 # dpkg, the installed program starts, and removing the package leaves none of its files behind.
 # Needs root, since it really installs; exits 77 (skipped) otherwise or when the package is
 # already installed here, so that a user's own installation is never touched.
+# Usage: check-package.sh BUILD_DIR VERSION, the version the build was configured with.
 set -euo pipefail
-build=${1:-build}
+build=$1
+version=$2
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "skipped: installing a package needs root"; exit 77
@@ -21,7 +23,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
 grep -q 'libqt6widgets6' <<<"$depends" || { echo "FAIL: no dependency on the Qt runtime"; exit 1; }
 if grep -q -- '-dev' <<<"$depends"; then echo "FAIL: depends on a -dev package"; exit 1; fi
-[ "$(dpkg-deb -f "$deb" Version)" = "1.0.0.0" ] || { echo "FAIL: package version"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "FAIL: package version"; exit 1; }
 
 dpkg -i "$deb" >/dev/null
 trap 'dpkg -r hardness-table >/dev/null 2>&1 || true' EXIT

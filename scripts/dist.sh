@@ -27,13 +27,12 @@ git archive --format=tar.gz --prefix="$name/" -o "dist/$name.tar.gz" HEAD
 tar -xzf "dist/$name.tar.gz" -C build-dist
 source_dir=$PWD/build-dist/$name
 
-# The native build gives the Debian package and the icon tool the Windows build needs.
+# The native build gives the Debian package; the Windows build needs nothing from it.
 cmake -S "$source_dir" -B build-dist/linux -DBUILD_TESTING=OFF
 cmake --build build-dist/linux -j "$jobs"
 (cd build-dist/linux && cpack -G DEB)
 cmake -S "$source_dir" -B build-dist/windows -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
-  -DHARDNESS_ICON_EXPORT="$PWD/build-dist/linux/icon_export"
+  -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake"
 cmake --build build-dist/windows -j "$jobs" --target hardness-table msi
 
 cp "build-dist/linux/hardness-table_${version}_amd64.deb" dist/

@@ -1,5 +1,7 @@
 #include "CaptionFit.h"
 
+#include "framework/CaptionFit.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLabel>
@@ -9,9 +11,6 @@
 namespace framework {
 namespace {
 
-constexpr qreal SmallestPointSize = 5.0;
-constexpr qreal PointSizeStep = 0.5;
-constexpr qreal PointsPerInch = 72.0;
 constexpr int TallestLayout = 1 << 16;
 
 QRect TextArea(const QLabel& label)
@@ -88,59 +87,18 @@ private:
     qreal LineHeight = 0;
 };
 
-// The sizes a caption may take: step k is `own - k * PointSizeStep`, down to `Last`.
-struct Steps {
-    qreal Own = 0;
-    int Last = 0;
-
-    explicit Steps(qreal own) : Own(own)
-    {
-        while (Size(Last + 1) >= SmallestPointSize) {
-            ++Last;
-        }
-    }
-    qreal Size(int k) const { return Own - (k * PointSizeStep); }
-};
-
 // The first step the estimate lets the caption fit at, the size then scaled as the font
 // database loads it, in whole pixels.
-int EstimatedStep(const QLabel& label, const MeasuredCaption& caption, const Steps& steps)
+int EstimatedStep(const QLabel& label, const MeasuredCaption& caption, const CaptionSizes& sizes)
 {
     const qreal pixelsPerPoint = label.logicalDpiY() / PointsPerInch;
     const auto pixels = [pixelsPerPoint](qreal size) {
         return std::max(1, qRound(size * pixelsPerPoint));
     };
     const QSizeF area = TextArea(label).size();
-    int k = 0;
-    while (k < steps.Last &&
-           !caption.FitsScaled(qreal(pixels(steps.Size(k))) / pixels(steps.Own), area)) {
-        ++k;
-    }
-    return k;
-}
-
-// From an estimate that may be off by a step or more either way, to the first step that fits:
-// one that fits where the one above it does not, or the last step.
-int ConfirmedStep(const QLabel& label, const Steps& steps, int k)
-{
-    QFont font = label.font();
-    const auto fits = [&](int step) {
-        font.setPointSizeF(steps.Size(step));
-        return FitsAt(label, font);
-    };
-    if (fits(k)) {
-        while (k > 0 && fits(k - 1)) {
-            --k;
-        }
-        return k;
-    }
-    while (k < steps.Last) {
-        ++k;
-        if (fits(k)) {
-            break;
-        }
-    }
-    return k;
+    return sizes.FittingStep([&](double size) {
+        return caption.FitsScaled(qreal(pixels(size)) / pixels(sizes.Size(0)), area);
+    });
 }
 
 } // namespace
@@ -153,12 +111,18 @@ void FitCaptions(const std::vector<QLabel*>& labels)
         if (label == nullptr || label->font().pointSizeF() <= 0) { // sized in pixels: no steps
             continue;
         }
-        const Steps steps(label->font().pointSizeF());
+        const CaptionSizes sizes(label->font().pointSizeF(), QtCaptionStepPoints,
+                                 SmallestCaptionPoints);
         const MeasuredCaption caption(label->text(), QFontMetricsF(label->font()), letterWidths);
-        const int k = ConfirmedStep(*label, steps, EstimatedStep(*label, caption, steps));
+        QFont font = label->font();
+        const int k = sizes.FittingStep(
+            [&](double size) {
+                font.setPointSizeF(size);
+                return FitsAt(*label, font);
+            },
+            EstimatedStep(*label, caption, sizes));
         if (k > 0) {
-            QFont font = label->font();
-            font.setPointSizeF(steps.Size(k));
+            font.setPointSizeF(sizes.Size(k));
             label->setFont(font);
         }
     }

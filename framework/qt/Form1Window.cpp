@@ -3,6 +3,7 @@
 #include "CaptionFit.h"
 #include "Geometry.h"
 #include "form/Headers.h"
+#include "framework/CaptionFit.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -15,9 +16,6 @@ QString ToQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// Between a caption and its cell's border.
-constexpr int CaptionClearance = 1;
 
 // The art is drawn pixel by pixel: on a screen scaled 2x it must be doubled, not smoothed.
 QIcon PixelArtIcon(const form::IconDescription& description)
@@ -126,13 +124,8 @@ void Form1Window::NameListsAfterTheirHeaders()
 // order takes the focus when the window first becomes active.
 void Form1Window::ChainTabOrder()
 {
-    std::vector<const form::ListDescription*> byTab;
-    for (const form::ListDescription& entry : Description.Lists) {
-        byTab.push_back(&entry);
-    }
-    std::ranges::sort(byTab, {}, &form::ListDescription::TabIndex);
     QWidget* previous = nullptr;
-    for (const form::ListDescription* entry : byTab) {
+    for (const form::ListDescription* entry : form::ListsInTabOrder(Description)) {
         QWidget* list = List(entry->Number);
         if (previous != nullptr) {
             setTabOrder(previous, list);

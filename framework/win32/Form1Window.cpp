@@ -4,8 +4,10 @@
 #include "Text.h"
 #include "form/Headers.h"
 #include "form/Twips.h"
+#include "framework/CaptionFit.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace framework::win32 {
 namespace {
@@ -19,9 +21,6 @@ constexpr int FirstLabelId = 200;
 constexpr int IconResource = 1;
 // Posted after an event procedure failed: its message box must not open inside the procedure.
 constexpr UINT ShowErrorsMessage = WM_APP + 1;
-// No caption is made smaller than this to fit.
-constexpr int SmallestPoints = 5;
-constexpr int PointsPerInch = 72;
 
 void RegisterWindowClass(WNDPROC procedure)
 {
@@ -58,20 +57,12 @@ LOGFONTW MessageFont(int dotsPerInch)
     return metrics.lfMessageFont;
 }
 
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// Whether a caption, wrapped as the label will wrap it, keeps a pixel clear of the border.
-bool CaptionFits(HWND label, HFONT font)
+// Whether a caption, wrapped as the label will wrap it, keeps its clearance from the border.
+bool CaptionFits(HWND label, const std::wstring& caption, const LOGFONTW& description)
 {
     RECT area{};
     GetClientRect(label, &area);
-    const std::wstring caption = WindowText(label);
+    HFONT font = CreateFontIndirectW(&description);
     HDC context = GetDC(label);
     const HGDIOBJ previous = SelectObject(context, font);
     RECT needed{0, 0, area.right, 0};
@@ -79,7 +70,9 @@ bool CaptionFits(HWND label, HFONT font)
               DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(context, previous);
     ReleaseDC(label, context);
-    return needed.right - needed.left <= area.right - 2 && needed.bottom <= area.bottom;
+    DeleteObject(font);
+    return needed.right - needed.left <= area.right - 2 * CaptionClearance &&
+           needed.bottom <= area.bottom - 2 * CaptionClearance;
 }
 
 void Place(HWND control, const form::TwipRect& bounds, int dotsPerInch)
@@ -155,22 +148,17 @@ Form1Window::CreateControls(const form::FormDescription& description, HWND windo
         labels.emplace_back(&label, control);
     };
 
-    std::vector<const form::ListDescription*> byTab;
-    for (const form::ListDescription& entry : description.Lists) {
-        byTab.push_back(&entry);
-    }
-    std::ranges::sort(byTab, {}, &form::ListDescription::TabIndex);
-
     std::array<std::unique_ptr<ListBox>, logic::ListCount> lists;
     std::vector<const form::LabelDescription*> placed;
-    for (const form::ListDescription* entry : byTab) {
+    for (const form::ListDescription* entry : form::ListsInTabOrder(description)) {
         const form::ListHeaders headers = form::HeadersOf(description, *entry);
         if (headers.Scale != nullptr) {
             createLabel(*headers.Scale);
             placed.push_back(headers.Scale);
         }
-        auto list =
-            std::make_unique<ListBox>(window, FirstListId + entry->Number, Widen(entry->Name));
+        auto list = std::make_unique<ListBox>(
+            window, FirstListId + entry->Number, std::string(entry->Name),
+            headers.Scale != nullptr ? Widen(headers.Scale->Caption) : std::wstring());
         for (const std::string_view row : entry->Rows) {
             list->AddItem(std::string(row));
         }
@@ -217,15 +205,20 @@ void Form1Window::ApplyFonts(int dotsPerInch)
         }
     }
     std::vector<HFONT> labelFonts;
-    const int smallest = -MulDiv(SmallestPoints, dotsPerInch, PointsPerInch);
+    // A negative height is the letters' own in pixels; a positive one, a cell's, is kept.
+    const CaptionSizes sizes(-message.lfHeight, GdiCaptionStepPixels,
+                             std::round(SmallestCaptionPoints * dotsPerInch / PointsPerInch));
     for (const auto& [label, control] : Labels) {
         LOGFONTW font = message;
-        HFONT fitting = CreateFontIndirectW(&font);
-        while (!CaptionFits(control, fitting) && font.lfHeight < smallest) {
-            DeleteObject(fitting);
-            font.lfHeight += font.lfHeight < 0 ? 1 : -1;
-            fitting = CreateFontIndirectW(&font);
+        if (font.lfHeight < 0) {
+            const std::wstring caption = Widen(label->Caption);
+            const int k = sizes.FittingStep([&, control = control](double height) {
+                font.lfHeight = -static_cast<LONG>(height);
+                return CaptionFits(control, caption, font);
+            });
+            font.lfHeight = -static_cast<LONG>(sizes.Size(k));
         }
+        HFONT fitting = CreateFontIndirectW(&font);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fitting), TRUE);
         labelFonts.push_back(fitting);
     }
@@ -280,13 +273,9 @@ void Form1Window::Dispatch(HWND window, MSG& message)
 
 HWND Form1Window::FirstInTabOrder() const
 {
-    const form::ListDescription* first = nullptr;
-    for (const form::ListDescription& entry : Description.Lists) {
-        if (first == nullptr || entry.TabIndex < first->TabIndex) {
-            first = &entry;
-        }
-    }
-    return first == nullptr ? Window : Lists.at(static_cast<size_t>(first->Number - 1))->Handle();
+    const auto lists = form::ListsInTabOrder(Description);
+    return lists.empty() ? Window
+                         : Lists.at(static_cast<size_t>(lists.front()->Number - 1))->Handle();
 }
 
 ListBox* Form1Window::ListWithControlId(int controlId) const
@@ -305,10 +294,10 @@ LRESULT CALLBACK Form1Window::WindowProcedure(HWND window, UINT message, WPARAM 
     if (form == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return form->Handle(message, wParam, lParam);
+    return form->OnMessage(message, wParam, lParam);
 }
 
-LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:

@@ -35,7 +35,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static HWND CreateMainWindow(const form::FormDescription& description);
     using LabelControls = std::vector<std::pair<const form::LabelDescription*, HWND>>;
     static std::array<std::unique_ptr<ListBox>, logic::ListCount>

@@ -2,6 +2,7 @@
 
 #include "Text.h"
 
+#include <cstring>
 #include <windowsx.h>
 
 namespace framework::win32 {
@@ -15,6 +16,27 @@ constexpr DWORD ListStyle =
 constexpr UINT KeyboardIntervalMilliseconds = 400;
 // Well away from the small ids of the list box's own timers.
 constexpr UINT_PTR TypingPauseTimer = 0x7479;
+
+// With Ctrl alone, it copies the selected value, as in the Qt build.
+constexpr WPARAM CopyKey = 'C';
+
+// As the clipboard's one format, plain Unicode text, as the Qt build's lists copy a value.
+void CopyToClipboard(HWND owner, const std::wstring& text)
+{
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr || !OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return;
+    }
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    // The clipboard owns the memory once it has taken it.
+    if (!EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+        GlobalFree(memory);
+    }
+    CloseClipboard();
+}
 
 // A character typed for the search, not a control character or a command.
 bool IsTyping(wchar_t character)
@@ -40,9 +62,10 @@ private:
     ListBox& List;
 };
 
-ListBox::ListBox(HWND parent, int controlId, const std::wstring& name) : Name(Narrow(name))
+ListBox::ListBox(HWND parent, int controlId, std::string name, const std::wstring& caption)
+    : Name(std::move(name))
 {
-    Window = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", name.c_str(), ListStyle, 0, 0, 0, 0,
+    Window = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", caption.c_str(), ListStyle, 0, 0, 0, 0,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                              GetModuleHandleW(nullptr), nullptr);
     if (Window == nullptr) {
@@ -88,6 +111,11 @@ LRESULT ListBox::Filter(UINT message, WPARAM wParam, LPARAM lParam)
         // Whatever character the keyboard layout gives the keypad's decimal key, the character
         // that follows is typed as the decimal point.
         KeypadDecimalDown = wParam == VK_DECIMAL;
+        if (wParam == CopyKey && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 &&
+            GetKeyState(VK_MENU) >= 0 && ListIndex() >= 0) {
+            CopyToClipboard(Window, Widen(RowTexts().at(static_cast<size_t>(ListIndex()))));
+            return 0;
+        }
     }
     // The list box's own search looks for the last character alone.
     if (message == WM_CHAR && IsTyping(static_cast<wchar_t>(wParam))) {

@@ -24,7 +24,8 @@ public:
     using Event = logic::ListEvent;
     using EventHandler = std::function<void(Event)>;
 
-    ListBox(HWND parent, int controlId, const std::wstring& name);
+    // The name is for run-time errors; the window text is the caption screen readers name it by.
+    ListBox(HWND parent, int controlId, std::string name, const std::wstring& caption);
     ~ListBox() override;
     ListBox(const ListBox&) = delete;
     ListBox& operator=(const ListBox&) = delete;

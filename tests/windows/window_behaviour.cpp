@@ -5,9 +5,13 @@
 //   window_behaviour reactivation the list that had the focus has it again when the window is
 //                                 activated again
 //   window_behaviour dpi_change   WM_DPICHANGED lays the window out anew, back as launched
+//   window_behaviour list_texts   each list's window text is its scale cell's caption; Ctrl+C
+//                                 copies the selected value, and with none selected, nothing
 
 #include "HostedWindow.h"
 #include "form/Form1Description.h"
+#include "form/Headers.h"
+#include "framework/win32/Text.h"
 
 #include <cstdio>
 #include <functional>
@@ -265,16 +269,57 @@ void DpiChange()
     }
 }
 
+// --- list_texts -----------------------------------------------------------------------------
+
+std::wstring ClipboardText()
+{
+    std::wstring text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+void ListTexts()
+{
+    const form::FormDescription& description = form::Form1Description();
+    HostedWindow window(description);
+    for (const form::ListDescription& list : description.Lists) {
+        wchar_t text[64]{};
+        GetWindowTextW(window.List(list.Number), text, 64);
+        Expect(text == framework::win32::Widen(form::HeadersOf(description, list).Scale->Caption),
+               "List" + std::to_string(list.Number) + " is named by its scale cell");
+    }
+    Expect(window.WaitUntilActive(window.Handle()), "the window is active");
+    const std::vector<INPUT> ctrlC{testing::Key(VK_CONTROL, true), testing::Key('C', true),
+                                   testing::Key('C', false), testing::Key(VK_CONTROL, false)};
+    const DWORD untouched = GetClipboardSequenceNumber();
+    window.Input(ctrlC);
+    Expect(GetClipboardSequenceNumber() == untouched, "with no row selected, nothing is copied");
+    window.Input(testing::ClickAt(testing::RowPoint(window.List(2), 3)));
+    window.Input(ctrlC);
+    Expect(GetClipboardSequenceNumber() != untouched &&
+               ClipboardText() == window.RowText(window.List(2), 3) &&
+               window.Selected(window.List(2)) == 3,
+           "Ctrl+C copies the selected value and moves nothing");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string behaviour = argc > 1 ? argv[1] : "";
-    const std::map<std::string, void (*)()> behaviours{
-        {"error_box", ErrorBox}, {"reactivation", Reactivation}, {"dpi_change", DpiChange}};
+    const std::map<std::string, void (*)()> behaviours{{"error_box", ErrorBox},
+                                                       {"reactivation", Reactivation},
+                                                       {"dpi_change", DpiChange},
+                                                       {"list_texts", ListTexts}};
     const auto found = behaviours.find(behaviour);
     if (found == behaviours.end()) {
-        std::printf("usage: window_behaviour error_box|reactivation|dpi_change\n");
+        std::printf("usage: window_behaviour error_box|reactivation|dpi_change|list_texts\n");
         return 2;
     }
     found->second();
