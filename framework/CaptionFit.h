@@ -27,7 +27,7 @@ public:
         }
     }
 
-    double Size(int step) const { return Own - step * Step; }
+    double Size(int step) const { return Own - (step * Step); }
 
     // The first step that fits, or the last if none does, searched from a guess that may be off
     // by any number of steps either way. Whatever fits at a size fits at every smaller one.
