@@ -18,20 +18,15 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-void RowModel::Append(const QStringList& texts)
+void RowModel::Insert(int position, const QStringList& texts)
 {
     if (texts.isEmpty()) {
         return;
     }
-    beginInsertRows({}, Count(), Count() + static_cast<int>(texts.size()) - 1);
-    Rows.append(texts);
-    endInsertRows();
-}
-
-void RowModel::Insert(int position, const QString& text)
-{
-    beginInsertRows({}, position, position);
-    Rows.insert(position, text);
+    beginInsertRows({}, position, position + static_cast<int>(texts.size()) - 1);
+    for (qsizetype offset = 0; offset < texts.size(); ++offset) {
+        Rows.insert(position + offset, texts[offset]);
+    }
     endInsertRows();
 }
 

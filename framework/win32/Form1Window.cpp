@@ -1,6 +1,6 @@
 #include "Form1Window.h"
 
-#include "ErrorReport.h"
+#include "Program.h"
 #include "Text.h"
 #include "form/Headers.h"
 #include "form/Twips.h"
@@ -93,12 +93,15 @@ void Place(HWND control, const form::TwipRect& bounds, int dotsPerInch)
 
 Form1Window::Form1Window(const form::FormDescription& description)
     : Description(description), Window(CreateMainWindow(description)),
-      Lists(CreateControls(description, Window, Labels)), Form(AsControls(Lists))
+      Lists(CreateControls(description, Window, Labels)), Form(AsControls(Lists)),
+      Events(
+          Form, [this] { PostMessageW(Window, ShowErrorsMessage, 0, 0); },
+          [this](const std::string& message) { ShowErrorBox(Window, Widen(message)); })
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
         if (ListBox* list = Lists.at(static_cast<size_t>(number - 1)).get()) {
             list->SetEventHandler(
-                [this, number](logic::ListEvent event) { Deliver(number, event); });
+                [this, number](logic::ListEvent event) { Events.Deliver(number, event); });
         }
     }
     SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -171,9 +174,7 @@ Form1Window::CreateControls(const form::FormDescription& description, HWND windo
         }
         auto list =
             std::make_unique<ListBox>(window, FirstListId + entry->Number, Widen(entry->Name));
-        for (const std::string_view row : entry->Rows) {
-            list->AddItem(std::string(row));
-        }
+        list->AddItems(entry->Rows);
         lists.at(static_cast<size_t>(entry->Number - 1)) = std::move(list);
     }
     for (const form::LabelDescription& label : description.Labels) {
@@ -338,7 +339,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case ShowErrorsMessage:
-        ShowPendingErrors();
+        Events.ShowPendingErrors();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -346,32 +347,6 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return DefWindowProcW(Window, message, wParam, lParam);
     }
-}
-
-// No exception may cross the system's message dispatch: what escapes a procedure is shown once
-// the event has been handled, and the program goes on.
-void Form1Window::Deliver(int listNumber, logic::ListEvent event)
-{
-    try {
-        (Form.*logic::Form1::ProcedureFor(listNumber, event))();
-    } catch (...) {
-        PendingErrors.push_back(DescribeException(std::current_exception()));
-        PostMessageW(Window, ShowErrorsMessage, 0, 0);
-    }
-}
-
-void Form1Window::ShowPendingErrors()
-{
-    if (ErrorShowing) {
-        return; // the box already open shows the rest when it closes
-    }
-    ErrorShowing = true;
-    while (!PendingErrors.empty()) {
-        const std::wstring error = PendingErrors.front();
-        PendingErrors.pop_front();
-        ShowErrorBox(Window, error);
-    }
-    ErrorShowing = false;
 }
 
 } // namespace framework::win32
