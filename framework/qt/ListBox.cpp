@@ -51,16 +51,6 @@ ListBox::ListBox(const QString& name, QWidget* parent)
 
 // --- The toolkit's list -------------------------------------------------------------------
 
-void ListBox::InsertRows(int position, std::span<const std::string_view> texts)
-{
-    QStringList rows;
-    rows.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string_view text : texts) {
-        rows << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    Rows.Insert(position, rows);
-}
-
 int ListBox::SelectedRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();

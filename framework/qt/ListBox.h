@@ -41,7 +41,10 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    void InsertRows(int position, std::span<const std::string_view> texts) override;
+    void InsertRows(int position, std::span<const std::string_view> texts) override
+    {
+        Rows.Insert(position, texts);
+    }
     int SelectedRow() const override;
     void SelectRow(int row) override;
     int FirstVisibleRow() const override { return verticalScrollBar()->value(); }

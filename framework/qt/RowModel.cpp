@@ -18,14 +18,15 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-void RowModel::Insert(int position, const QStringList& texts)
+void RowModel::Insert(int position, std::span<const std::string_view> texts)
 {
-    if (texts.isEmpty()) {
+    if (texts.empty()) {
         return;
     }
     beginInsertRows({}, position, position + static_cast<int>(texts.size()) - 1);
-    for (qsizetype offset = 0; offset < texts.size(); ++offset) {
-        Rows.insert(position + offset, texts[offset]);
+    for (const std::string_view text : texts) {
+        Rows.insert(position++,
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     endInsertRows();
 }

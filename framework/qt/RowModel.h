@@ -3,7 +3,8 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
-#include <QStringList>
+#include <span>
+#include <string_view>
 
 namespace framework {
 
@@ -16,7 +17,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     // Reported to the view as one insertion, however many rows.
-    void Insert(int position, const QStringList& texts);
+    void Insert(int position, std::span<const std::string_view> texts);
     const QString& Text(int row) const { return Rows.at(row); }
     int Count() const { return static_cast<int>(Rows.size()); }
 
