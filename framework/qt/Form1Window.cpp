@@ -33,7 +33,14 @@ QIcon PixelArtIcon(const form::IconDescription& description)
 
 Form1Window::Form1Window(const form::FormDescription& description, QWidget* parent)
     : QWidget(parent), Description(description), ListsByNumber(CreateLists(description, this)),
-      Form(AsControls(ListsByNumber))
+      Form(AsControls(ListsByNumber)),
+      Events(
+          Form,
+          [this] {
+              QMetaObject::invokeMethod(
+                  this, [this] { Events.ShowPendingErrors(); }, Qt::QueuedConnection);
+          },
+          [](const std::string& message) { ShowErrorBox(QString::fromStdString(message)); })
 {
     setObjectName(ToQString(description.Window.Name));
     setWindowTitle(ToQString(description.Window.Caption));
@@ -155,27 +162,6 @@ QLabel* Form1Window::Label(int index) const
         return nullptr;
     }
     return LabelsByIndex[static_cast<size_t>(index)];
-}
-
-// No exception may cross Qt's event loop: what escapes a procedure is shown and the program
-// goes on.
-void Form1Window::Deliver(int listNumber, ListBox::Event event)
-{
-    struct Nesting {
-        int& Depth;
-        explicit Nesting(int& depth) : Depth(++depth) {}
-        ~Nesting() { --Depth; }
-        Nesting(const Nesting&) = delete;
-        Nesting& operator=(const Nesting&) = delete;
-    } nesting(DeliveryDepth);
-    if (ObserveDelivery) {
-        ObserveDelivery({listNumber, event, DeliveryDepth});
-    }
-    try {
-        (Form.*logic::Form1::ProcedureFor(listNumber, event))();
-    } catch (...) {
-        ReportError(DescribeException(std::current_exception()));
-    }
 }
 
 } // namespace framework

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "ErrorReport.h"
 #include "ListBox.h"
+#include "Program.h"
 #include "form/FormDescription.h"
+#include "framework/EventDelivery.h"
 #include "logic/Form1.h"
 
 #include <QWidget>
@@ -30,17 +31,13 @@ public:
     ListBox* List(int number) const;
     QLabel* Label(int index) const;
 
-    void SetErrorReporter(ErrorReporter reporter) { ReportError = std::move(reporter); }
-
-    // Sees every event on its way to its procedure, with how deeply it is nested in others
-    // (1 for an event from the user). For tests and diagnostics.
-    struct Delivery {
-        int List = 0;
-        ListBox::Event Event = ListBox::Event::Click;
-        int Depth = 0;
-    };
-    using DeliveryObserver = std::function<void(const Delivery&)>;
-    void SetDeliveryObserver(DeliveryObserver observer) { ObserveDelivery = std::move(observer); }
+    void SetErrorReporter(const ErrorReporter& report)
+    {
+        Events.SetErrorBox(
+            [report](const std::string& message) { report(QString::fromStdString(message)); });
+    }
+    // An event to its procedure, as each list's handler hands it on.
+    void Deliver(int listNumber, ListBox::Event event) { Events.Deliver(listNumber, event); }
 
 private:
     static std::array<ListBox*, logic::ListCount>
@@ -49,15 +46,12 @@ private:
     void CreateLabels();
     void NameListsAfterTheirHeaders();
     void ChainTabOrder();
-    void Deliver(int listNumber, ListBox::Event event);
 
     const form::FormDescription& Description;
     std::array<ListBox*, logic::ListCount> ListsByNumber{};
     std::vector<QLabel*> LabelsByIndex;
     logic::Form1 Form;
-    ErrorReporter ReportError = ShowErrorBoxLater;
-    DeliveryObserver ObserveDelivery;
-    int DeliveryDepth = 0;
+    EventDelivery Events;
 };
 
 } // namespace framework

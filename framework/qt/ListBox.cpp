@@ -3,9 +3,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPointer>
+#include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace framework {
 
@@ -22,20 +21,8 @@ bool IsKeypadDecimalKey(const QKeyEvent& event)
 
 } // namespace
 
-// While code changes a list, the signals Qt emits for it are not the user's doing.
-class ListBox::CodeWrite {
-public:
-    explicit CodeWrite(ListBox& list) : List(list) { ++List.CodeWriteDepth; }
-    ~CodeWrite() { --List.CodeWriteDepth; }
-    CodeWrite(const CodeWrite&) = delete;
-    CodeWrite& operator=(const CodeWrite&) = delete;
-
-private:
-    ListBox& List;
-};
-
 ListBox::ListBox(const QString& name, QWidget* parent)
-    : QListView(parent), Rows(this), Delegate(this)
+    : QListView(parent), ListColumn(name.toStdString()), Rows(this), Delegate(this)
 {
     setObjectName(name);
     setModel(&Rows);
@@ -52,113 +39,54 @@ ListBox::ListBox(const QString& name, QWidget* parent)
     // A click on the scroll bar must not take the focus (scrolling never moves it), so the list
     // takes it itself when a row is pressed; Tab still reaches it.
     setFocusPolicy(Qt::TabFocus);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ListBox::OnScrolled);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!InCodeWrite()) {
+            Raise(Event::Scroll);
+        }
+    });
     TypingPause.setSingleShot(true);
-    connect(&TypingPause, &QTimer::timeout, this, &ListBox::OnTypingPaused);
+    connect(&TypingPause, &QTimer::timeout, this,
+            [this] { AsUserInput([this] { TypingPaused(); }, false); });
 }
 
-// --- List-control operations --------------------------------------------------------------
+// --- The toolkit's list -------------------------------------------------------------------
 
-void ListBox::CheckRange(const char* property, int value, int first, int last) const
-{
-    if (value < first || value > last) {
-        throw logic::RunTimeError(objectName().toStdString() + ": " + property + " " +
-                                  std::to_string(value) + " is outside " + std::to_string(first) +
-                                  " to " + std::to_string(last));
-    }
-}
-
-void ListBox::AddItems(std::span<const std::string_view> texts)
-{
-    QStringList rows;
-    rows.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string_view text : texts) {
-        rows << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    const CodeWrite write(*this);
-    Rows.Append(rows);
-}
-
-void ListBox::AddItem(const std::string& text)
-{
-    AddItem(text, RowCount());
-}
-
-void ListBox::AddItem(const std::string& text, int position)
-{
-    CheckRange("AddItem position", position, 0, RowCount());
-    const CodeWrite write(*this);
-    Rows.Insert(position, QString::fromStdString(text));
-}
-
-int ListBox::ListIndex() const
+int ListBox::SelectedRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void ListBox::SetListIndex(int row)
+void ListBox::SelectRow(int row)
 {
-    CheckRange("ListIndex", row, -1, RowCount() - 1);
-    // An unchanged write raises nothing: two lists that both lead would otherwise call each
-    // other without end.
-    if (row == ListIndex()) {
-        return;
+    const QModelIndex index = Rows.index(row);
+    if (row < 0) {
+        selectionModel()->clearSelection();
+    } else if (hasFocus()) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    } else {
+        // Selected without becoming current, and scrolled into view as the current row would be.
+        selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        scrollTo(index);
     }
-    {
-        const CodeWrite write(*this);
-        const QModelIndex index = Rows.index(row);
-        if (row < 0) {
-            selectionModel()->clearSelection();
-        } else if (hasFocus()) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        } else {
-            // Selected without becoming current, and scrolled into view as the current row
-            // would be.
-            selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-            scrollTo(index);
-        }
-    }
-    Raise(Event::Click);
 }
 
-int ListBox::TopIndex() const
+void ListBox::ScrollToRow(int row)
 {
-    return verticalScrollBar()->value();
-}
-
-void ListBox::SetTopIndex(int row)
-{
-    CheckRange("TopIndex", row, 0, RowCount() - 1);
-    const CodeWrite write(*this);
     // Rows added since the last layout are not in the scroll range until it runs.
     executeDelayedItemsLayout();
     verticalScrollBar()->setValue(row);
 }
 
-void ListBox::SetVisible(bool visible)
+void ListBox::SetPainting(bool painting)
 {
     // Really hiding the focused list would push the focus along the tab chain, and a list shown
     // again scrolls to its current row; suspending painting of the rows has neither effect, and
     // the scroll bar repaints by itself when, and only when, its position changes.
-    viewport()->setUpdatesEnabled(visible);
+    viewport()->setUpdatesEnabled(painting);
 }
 
 // --- Events -------------------------------------------------------------------------------
-
-void ListBox::Raise(Event event)
-{
-    if (Handler) {
-        Handler(event);
-    }
-}
-
-void ListBox::OnScrolled()
-{
-    if (CodeWriteDepth == 0) {
-        Raise(Event::Scroll);
-    }
-}
 
 // Qt moves the selection and scrolls inside its own handlers; the click is reported once they
 // are done, so the procedure sees the list where it settled.
@@ -214,10 +142,11 @@ void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelect
 
 void ListBox::focusInEvent(QFocusEvent* event)
 {
-    GainingFocus = true;
-    PlaceCaretOnSelectedRow();
-    QListView::focusInEvent(event);
-    GainingFocus = false;
+    {
+        const QScopedValueRollback gaining(GainingFocus, true);
+        PlaceCaretOnSelectedRow();
+        QListView::focusInEvent(event);
+    }
     RowFocusPending = true;
     Raise(Event::GotFocus);
     // A screen reader announces the column on entering it, but not the value the user came for:
@@ -308,7 +237,7 @@ void ListBox::keyPressEvent(QKeyEvent* event)
     AsUserInput(
         [this, event] {
             if (IsKeypadDecimalKey(*event)) {
-                Type(event->text(), true);
+                Type(event->text().toStdString(), true);
                 event->accept();
             } else {
                 QListView::keyPressEvent(event);
@@ -328,36 +257,12 @@ void ListBox::timerEvent(QTimerEvent* event)
 // bring the nearest value (TypedValueSearch).
 void ListBox::keyboardSearch(const QString& search)
 {
-    Type(search, false);
+    Type(search.toStdString(), false);
 }
 
-void ListBox::Type(const QString& text, bool keypadDecimalKey)
+void ListBox::RestartTypingPause()
 {
-    const int row = Typing.Type(text.toStdString(), keypadDecimalKey, RowTexts(), ListIndex());
-    if (row != TypedValueSearch::NoRow) {
-        setCurrentIndex(Rows.index(row));
-    }
     TypingPause.start(QApplication::keyboardInputInterval());
-}
-
-void ListBox::OnTypingPaused()
-{
-    const int row = Typing.Pause(RowTexts(), ListIndex());
-    // Once the focus has left, the other columns would no longer follow this one.
-    if (row == TypedValueSearch::NoRow || !hasFocus()) {
-        return;
-    }
-    AsUserInput([this, row] { setCurrentIndex(Rows.index(row)); }, false);
-}
-
-std::vector<std::string> ListBox::RowTexts() const
-{
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(RowCount()));
-    for (int row = 0; row < RowCount(); ++row) {
-        texts.push_back(Rows.Text(row).toStdString());
-    }
-    return texts;
 }
 
 } // namespace framework

@@ -2,53 +2,25 @@
 
 #include "RowDelegate.h"
 #include "RowModel.h"
-#include "framework/TypedValueSearch.h"
-#include "logic/Form1.h"
+#include "framework/ListColumn.h"
 
 #include <QListView>
+#include <QScrollBar>
 #include <QTimer>
-#include <functional>
-#include <span>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace framework {
 
-// A list column: Qt's list view over the column's rows, offering the list-control operations and
-// reporting the four list events (click, got focus, lost focus, scroll) with the semantics the
-// window logic relies on:
-// - a code write of ListIndex raises Click inside the write, but only when the value changes;
-// - a user selection raises Click once, after the list has finished moving; a mouse click on a
-//   row raises it even when that row was already selected;
-// - Scroll is raised only for scrolling that follows the user's input, never for code writes;
-// - SetVisible suspends painting instead of hiding, so the focus never moves and no row jumps.
+// A list column (ListColumn, where the events' meanings are written) on Qt's list view.
 // Only the list that holds the focus has a current row (the caret): a screen reader takes the
 // current row for the focused one, and follows whichever list reports one. The others show their
 // selection alone. Everything else (drawing, keys, copying, accessibility) is the view's own.
-class ListBox final : public QListView, public logic::ListControl {
+class ListBox final : public QListView, public ListColumn {
 public:
-    using Event = logic::ListEvent;
-    using EventHandler = std::function<void(Event)>;
-
     ListBox(const QString& name, QWidget* parent);
 
-    void SetEventHandler(EventHandler handler) { Handler = std::move(handler); }
-
-    int RowCount() const { return Rows.Count(); }
     const QString& Text(int row) const { return Rows.Text(row); }
     // Where a row stands, in the coordinates of the viewport.
     QRect RowRect(int row) const { return visualRect(Rows.index(row)); }
-
-    // The rows the list is created with, all at once: one insertion for the view to take in.
-    void AddItems(std::span<const std::string_view> texts);
-    void AddItem(const std::string& text) override;
-    void AddItem(const std::string& text, int position) override;
-    int ListIndex() const override;
-    void SetListIndex(int row) override;
-    int TopIndex() const override;
-    void SetTopIndex(int row) override;
-    void SetVisible(bool visible) override;
     // False between SetVisible(false) and SetVisible(true).
     bool Painting() const { return viewport()->updatesEnabled(); }
 
@@ -69,26 +41,28 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    class CodeWrite;
+    void InsertRows(int position, std::span<const std::string_view> texts) override
+    {
+        Rows.Insert(position, texts);
+    }
+    int SelectedRow() const override;
+    void SelectRow(int row) override;
+    int FirstVisibleRow() const override { return verticalScrollBar()->value(); }
+    void ScrollToRow(int row) override;
+    void SetPainting(bool painting) override;
+    bool HasFocus() const override { return hasFocus(); }
+    void MoveByTyping(int row) override { setCurrentIndex(Rows.index(row)); }
+    void RestartTypingPause() override;
 
     template <typename Handle> void AsUserInput(const Handle& handle, bool clickEvenIfUnchanged);
-    void Raise(Event event);
-    void OnScrolled();
     void PlaceCaretOnSelectedRow();
     void ReportCurrentRowFocused();
-    void Type(const QString& text, bool keypadDecimalKey);
-    void OnTypingPaused();
-    std::vector<std::string> RowTexts() const;
-    void CheckRange(const char* property, int value, int first, int last) const;
 
     RowModel Rows;
     RowDelegate Delegate;
-    EventHandler Handler;
-    int CodeWriteDepth = 0;
     bool GainingFocus = false;
     // From gaining the focus until the current row has been reported focused.
     bool RowFocusPending = false;
-    TypedValueSearch Typing;
     QTimer TypingPause;
 };
 

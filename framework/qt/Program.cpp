@@ -1,10 +1,17 @@
 #include "Program.h"
 
 #include "Form1Window.h"
+#include "framework/EventDelivery.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 namespace framework {
+
+void ShowErrorBox(const QString& message)
+{
+    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+}
 
 int Run(const form::FormDescription& description, const ErrorReporter& reportLoadFailure)
 {
@@ -12,7 +19,7 @@ int Run(const form::FormDescription& description, const ErrorReporter& reportLoa
     try {
         window.Load();
     } catch (...) {
-        reportLoadFailure(DescribeException(std::current_exception()));
+        reportLoadFailure(QString::fromStdString(DescribeException(std::current_exception())));
         return 1;
     }
     window.show();

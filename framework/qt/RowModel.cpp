@@ -18,20 +18,16 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-void RowModel::Append(const QStringList& texts)
+void RowModel::Insert(int position, std::span<const std::string_view> texts)
 {
-    if (texts.isEmpty()) {
+    if (texts.empty()) {
         return;
     }
-    beginInsertRows({}, Count(), Count() + static_cast<int>(texts.size()) - 1);
-    Rows.append(texts);
-    endInsertRows();
-}
-
-void RowModel::Insert(int position, const QString& text)
-{
-    beginInsertRows({}, position, position);
-    Rows.insert(position, text);
+    beginInsertRows({}, position, position + static_cast<int>(texts.size()) - 1);
+    for (const std::string_view text : texts) {
+        Rows.insert(position++,
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
     endInsertRows();
 }
 

@@ -3,7 +3,8 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QString>
-#include <QStringList>
+#include <span>
+#include <string_view>
 
 namespace framework {
 
@@ -15,9 +16,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    void Insert(int position, const QString& text);
-    // Many rows at the end, reported to the view as one insertion.
-    void Append(const QStringList& texts);
+    // Reported to the view as one insertion, however many rows.
+    void Insert(int position, std::span<const std::string_view> texts);
     const QString& Text(int row) const { return Rows.at(row); }
     int Count() const { return static_cast<int>(Rows.size()); }
 

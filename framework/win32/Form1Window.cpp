@@ -1,6 +1,6 @@
 #include "Form1Window.h"
 
-#include "ErrorReport.h"
+#include "Program.h"
 #include "Text.h"
 #include "form/Headers.h"
 #include "form/Twips.h"
@@ -86,12 +86,15 @@ void Place(HWND control, const form::TwipRect& bounds, int dotsPerInch)
 
 Form1Window::Form1Window(const form::FormDescription& description)
     : Description(description), Window(CreateMainWindow(description)),
-      Lists(CreateControls(description, Window, Labels)), Form(AsControls(Lists))
+      Lists(CreateControls(description, Window, Labels)), Form(AsControls(Lists)),
+      Events(
+          Form, [this] { PostMessageW(Window, ShowErrorsMessage, 0, 0); },
+          [this](const std::string& message) { ShowErrorBox(Window, Widen(message)); })
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
         if (ListBox* list = Lists.at(static_cast<size_t>(number - 1)).get()) {
             list->SetEventHandler(
-                [this, number](logic::ListEvent event) { Deliver(number, event); });
+                [this, number](logic::ListEvent event) { Events.Deliver(number, event); });
         }
     }
     SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -159,9 +162,7 @@ Form1Window::CreateControls(const form::FormDescription& description, HWND windo
         auto list = std::make_unique<ListBox>(
             window, FirstListId + entry->Number, std::string(entry->Name),
             headers.Scale != nullptr ? Widen(headers.Scale->Caption) : std::wstring());
-        for (const std::string_view row : entry->Rows) {
-            list->AddItem(std::string(row));
-        }
+        list->AddItems(entry->Rows);
         lists.at(static_cast<size_t>(entry->Number - 1)) = std::move(list);
     }
     for (const form::LabelDescription& label : description.Labels) {
@@ -327,7 +328,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case ShowErrorsMessage:
-        ShowPendingErrors();
+        Events.ShowPendingErrors();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -335,32 +336,6 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return DefWindowProcW(Window, message, wParam, lParam);
     }
-}
-
-// No exception may cross the system's message dispatch: what escapes a procedure is shown once
-// the event has been handled, and the program goes on.
-void Form1Window::Deliver(int listNumber, logic::ListEvent event)
-{
-    try {
-        (Form.*logic::Form1::ProcedureFor(listNumber, event))();
-    } catch (...) {
-        PendingErrors.push_back(DescribeException(std::current_exception()));
-        PostMessageW(Window, ShowErrorsMessage, 0, 0);
-    }
-}
-
-void Form1Window::ShowPendingErrors()
-{
-    if (ErrorShowing) {
-        return; // the box already open shows the rest when it closes
-    }
-    ErrorShowing = true;
-    while (!PendingErrors.empty()) {
-        const std::wstring error = PendingErrors.front();
-        PendingErrors.pop_front();
-        ShowErrorBox(Window, error);
-    }
-    ErrorShowing = false;
 }
 
 } // namespace framework::win32

@@ -2,10 +2,10 @@
 
 #include "ListBox.h"
 #include "form/FormDescription.h"
+#include "framework/EventDelivery.h"
 #include "logic/Form1.h"
 
 #include <array>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,8 +44,6 @@ private:
     AsControls(const std::array<std::unique_ptr<ListBox>, logic::ListCount>& lists);
     void LayOut(int dotsPerInch);
     void ApplyFonts(int dotsPerInch);
-    void Deliver(int listNumber, logic::ListEvent event);
-    void ShowPendingErrors();
     HWND FirstInTabOrder() const;
     ListBox* ListWithControlId(int controlId) const;
 
@@ -57,8 +55,7 @@ private:
     HFONT ListFont = nullptr;
     std::vector<HFONT> LabelFonts;
     HWND FocusWhenDeactivated = nullptr;
-    std::deque<std::wstring> PendingErrors;
-    bool ErrorShowing = false;
+    EventDelivery Events;
 };
 
 } // namespace framework::win32

