@@ -71,7 +71,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
-    framework::Form1Window window(form::Form1Description());
+    framework::qt::Form1Window window(form::Form1Description());
     window.Load();
     window.show();
     window.activateWindow();
@@ -103,7 +103,7 @@ int main(int argc, char* argv[])
         figures.ListsRepainted.push_back(lists);
     };
 
-    framework::ListBox* hb = window.List(1);
+    framework::qt::ListBox* hb = window.List(1);
     Figures clicks;
     for (int run = 0; run < runs; ++run) {
         const QRect row = hb->RowRect(run % 2 == 0 ? 5 : 9);
@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
                 [&] { QTest::mouseClick(hb->viewport(), Qt::LeftButton, {}, row.center()); });
     }
 
-    framework::ListBox* hrc = window.List(3);
+    framework::qt::ListBox* hrc = window.List(3);
     Figures scrolls;
     for (int run = 0; run < runs; ++run) {
         measure(scrolls, [&] { WheelNotch(hrc->viewport(), run % 2 == 0 ? -1 : 1); });

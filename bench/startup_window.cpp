@@ -40,7 +40,7 @@ private:
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    framework::Form1Window window(form::Form1Description());
+    framework::qt::Form1Window window(form::Form1Description());
     if (argc > 1 && std::strcmp(argv[1], "--caption-points") == 0) {
         for (int index = 0; index <= 10; ++index) {
             std::printf("%s%g", index > 0 ? " " : "", window.Label(index)->font().pointSizeF());

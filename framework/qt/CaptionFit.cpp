@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace framework {
+namespace framework::qt {
 namespace {
 
 constexpr int TallestLayout = 1 << 16;
@@ -128,4 +128,4 @@ void FitCaptions(const std::vector<QLabel*>& labels)
     }
 }
 
-} // namespace framework
+} // namespace framework::qt

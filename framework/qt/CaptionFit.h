@@ -4,7 +4,7 @@
 
 class QLabel;
 
-namespace framework {
+namespace framework::qt {
 
 // Makes each caption smaller on its own, only as far as it needs, by the rule both builds share
 // (framework/CaptionFit.h): where no size fits, the caption wraps as the label wraps it. A label
@@ -16,4 +16,4 @@ namespace framework {
 // above it are tried for real.
 void FitCaptions(const std::vector<QLabel*>& labels);
 
-} // namespace framework
+} // namespace framework::qt

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <algorithm>
 
-namespace framework {
+namespace framework::qt {
 namespace {
 
 QString ToQString(std::string_view text)
@@ -164,4 +164,4 @@ QLabel* Form1Window::Label(int index) const
     return LabelsByIndex[static_cast<size_t>(index)];
 }
 
-} // namespace framework
+} // namespace framework::qt

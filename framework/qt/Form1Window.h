@@ -12,7 +12,7 @@
 
 class QLabel;
 
-namespace framework {
+namespace framework::qt {
 
 // The one window, built from its description, with every list event delivered to the event
 // procedure of the same name.
@@ -54,4 +54,4 @@ private:
     EventDelivery Events;
 };
 
-} // namespace framework
+} // namespace framework::qt

@@ -4,7 +4,7 @@
 
 #include <QRect>
 
-namespace framework {
+namespace framework::qt {
 
 // Qt scales logical pixels to the screen, so the design is laid out at its own 96 dots per inch
 // and keeps its proportions on high-density screens.
@@ -14,4 +14,4 @@ inline QRect LogicalPixels(const form::TwipRect& twips)
     return {pixels.Left, pixels.Top, pixels.Width, pixels.Height};
 }
 
-} // namespace framework
+} // namespace framework::qt

@@ -6,7 +6,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
-namespace framework {
+namespace framework::qt {
 
 namespace {
 
@@ -265,4 +265,4 @@ void ListBox::RestartTypingPause()
     TypingPause.start(QApplication::keyboardInputInterval());
 }
 
-} // namespace framework
+} // namespace framework::qt

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
-namespace framework {
+namespace framework::qt {
 
 // A list column (ListColumn, where the events' meanings are written) on Qt's list view.
 // Only the list that holds the focus has a current row (the caret): a screen reader takes the
@@ -66,4 +66,4 @@ private:
     QTimer TypingPause;
 };
 
-} // namespace framework
+} // namespace framework::qt

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace framework {
+namespace framework::qt {
 
 void ShowErrorBox(const QString& message)
 {
@@ -26,4 +26,4 @@ int Run(const form::FormDescription& description, const ErrorReporter& reportLoa
     return QApplication::exec();
 }
 
-} // namespace framework
+} // namespace framework::qt

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-namespace framework {
+namespace framework::qt {
 
 // How a run-time error reaches the user. Tests put a recorder in its place.
 using ErrorReporter = std::function<void(const QString& message)>;
@@ -17,4 +17,4 @@ void ShowErrorBox(const QString& message);
 // and ends the program with status 1 before anything is shown.
 int Run(const form::FormDescription& description, const ErrorReporter& reportLoadFailure);
 
-} // namespace framework
+} // namespace framework::qt

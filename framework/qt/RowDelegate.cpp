@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QStyle>
 
-namespace framework {
+namespace framework::qt {
 namespace {
 
 // Space left and right of a row's text, and above and below it.
@@ -53,4 +53,4 @@ QSize RowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInde
             metrics.height() + (2 * LinePadding)};
 }
 
-} // namespace framework
+} // namespace framework::qt

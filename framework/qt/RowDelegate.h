@@ -2,7 +2,7 @@
 
 #include <QAbstractItemDelegate>
 
-namespace framework {
+namespace framework::qt {
 
 // Draws a row as the style draws an item view's row background (selection, focus, hover), with
 // its text on top in one call. The style's full item drawing asks the model for a dozen roles
@@ -16,4 +16,4 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
-} // namespace framework
+} // namespace framework::qt

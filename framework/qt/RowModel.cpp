@@ -1,6 +1,6 @@
 #include "RowModel.h"
 
-namespace framework {
+namespace framework::qt {
 
 int RowModel::rowCount(const QModelIndex& parent) const
 {
@@ -31,4 +31,4 @@ void RowModel::Insert(int position, std::span<const std::string_view> texts)
     endInsertRows();
 }
 
-} // namespace framework
+} // namespace framework::qt

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace framework {
+namespace framework::qt {
 
 // The rows of one list column: plain texts, shown exactly as stored.
 class RowModel final : public QAbstractListModel {
@@ -25,4 +25,4 @@ private:
     QList<QString> Rows;
 };
 
-} // namespace framework
+} // namespace framework::qt

@@ -9,5 +9,5 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("hardness-table"));
     QApplication::setApplicationVersion(QStringLiteral(HARDNESS_TABLE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(HARDNESS_TABLE_APP_ID));
-    return framework::Run(form::Form1Description(), framework::ShowErrorBox);
+    return framework::qt::Run(form::Form1Description(), framework::qt::ShowErrorBox);
 }

@@ -21,13 +21,13 @@ OpenWindow::OpenWindow(const form::FormDescription& description) : Window(descri
 
 OpenWindow::OpenWindow() : OpenWindow(form::Form1Description()) {}
 
-void ClickRow(framework::ListBox& list, int row)
+void ClickRow(framework::qt::ListBox& list, int row)
 {
     const QRect rect = list.RowRect(row);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void TurnWheel(framework::ListBox& list, int notches)
+void TurnWheel(framework::qt::ListBox& list, int notches)
 {
     const QPoint inside = list.viewport()->rect().center();
     QWheelEvent event(inside, list.viewport()->mapToGlobal(inside), {}, {0, notches * 120},
@@ -38,7 +38,7 @@ void TurnWheel(framework::ListBox& list, int notches)
 QString Misaligned(const OpenWindow& window, int selected, int top)
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
-        const framework::ListBox& list = window.List(number);
+        const framework::qt::ListBox& list = window.List(number);
         if (list.ListIndex() != selected || list.TopIndex() != top || !list.Painting() ||
             !list.isVisible()) {
             return QStringLiteral("List%1: selected %2, top %3, painting %4; expected %5 and %6")

@@ -13,18 +13,18 @@ struct OpenWindow {
     explicit OpenWindow(const form::FormDescription& description);
     OpenWindow();
 
-    framework::Form1Window Window;
+    framework::qt::Form1Window Window;
     QStringList Errors;
 
-    framework::ListBox& List(int number) const { return *Window.List(number); }
+    framework::qt::ListBox& List(int number) const { return *Window.List(number); }
     logic::Form1& Logic() { return Window.Logic(); }
 };
 
 // A left click on the middle of a visible row, through the platform's input path.
-void ClickRow(framework::ListBox& list, int row);
+void ClickRow(framework::qt::ListBox& list, int row);
 
 // A turn of the mouse wheel over the list; negative notches scroll down.
-void TurnWheel(framework::ListBox& list, int notches);
+void TurnWheel(framework::qt::ListBox& list, int notches);
 
 // Empty when all seven lists stand on the given selected row and first visible row, otherwise a
 // description of the first list that does not.

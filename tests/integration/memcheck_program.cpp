@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
             widget->close();
         }
     });
-    return framework::Run(form::Form1Description(), [](const QString& message) {
+    return framework::qt::Run(form::Form1Description(), [](const QString& message) {
         std::fprintf(stderr, "load failed: %s\n", qPrintable(message));
     });
 }

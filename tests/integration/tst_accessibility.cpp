@@ -48,7 +48,7 @@ QList<Report> TakeListReports()
 {
     QList<Report> reports;
     for (const QAccessibleEvent* event : QTestAccessibility::events()) {
-        if (dynamic_cast<framework::ListBox*>(event->object()) != nullptr) {
+        if (dynamic_cast<framework::qt::ListBox*>(event->object()) != nullptr) {
             reports.append({event->object(), event->type(), event->child()});
         }
     }
@@ -58,7 +58,7 @@ QList<Report> TakeListReports()
 }
 
 // The rows of a list whose accessible state says they have the focus.
-QList<int> RowsInFocusedState(framework::ListBox& list)
+QList<int> RowsInFocusedState(framework::qt::ListBox& list)
 {
     QAccessibleInterface* column = QAccessible::queryAccessibleInterface(&list);
     QList<int> rows;

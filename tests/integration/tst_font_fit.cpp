@@ -49,7 +49,7 @@ void FontFitTest::everyCaptionAndValueFits()
                                     .arg(area.height())));
         }
         for (int number = 1; number <= logic::ListCount; ++number) {
-            const framework::ListBox& list = window.List(number);
+            const framework::qt::ListBox& list = window.List(number);
             QCOMPARE(list.font(), font); // the values keep the desktop's font
             int widest = 0;
             for (int row = 0; row < list.RowCount(); ++row) {

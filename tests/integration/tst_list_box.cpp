@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 #include <memory>
 
-using framework::ListBox;
+using framework::qt::ListBox;
 using Event = ListBox::Event;
 
 namespace {

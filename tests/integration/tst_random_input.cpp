@@ -13,7 +13,7 @@
 #include <set>
 
 using namespace testing;
-using Event = framework::ListBox::Event;
+using Event = framework::qt::ListBox::Event;
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr int NestingBound = 1 + (logic::ListCount - 1);
 // An event on its way to its procedure, with how deeply it is nested in others (1 for the user's).
 struct Delivery {
     int List = 0;
-    framework::ListBox::Event Event = framework::ListBox::Event::Click;
+    framework::qt::ListBox::Event Event = framework::qt::ListBox::Event::Click;
     int Depth = 0;
 };
 
@@ -135,7 +135,7 @@ void RandomInputTest::windowHoldsUnderRandomInput()
 void RandomInputTest::Act(std::mt19937& random)
 {
     const auto pick = [&random](int below) { return int(random() % unsigned(below)); };
-    framework::ListBox& list = Window->List(1 + pick(logic::ListCount));
+    framework::qt::ListBox& list = Window->List(1 + pick(logic::ListCount));
     QWidget* focused = QApplication::focusWidget();
     const int kind = pick(100);
     if (kind < 25) {
@@ -181,7 +181,7 @@ void RandomInputTest::Act(std::mt19937& random)
 QString RandomInputTest::Check()
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
-        const framework::ListBox& list = Window->List(number);
+        const framework::qt::ListBox& list = Window->List(number);
         if (!list.isVisible() || !list.Painting()) {
             return QStringLiteral("List%1 is not shown").arg(number);
         }
@@ -235,7 +235,7 @@ QString RandomInputTest::Check()
     if (Flags(*Window) != expectedFlags) {
         return QStringLiteral("flags %1, expected %2").arg(Flags(*Window), expectedFlags);
     }
-    const framework::ListBox& clicked = Window->List(lastClick == 0 ? 1 : lastClick);
+    const framework::qt::ListBox& clicked = Window->List(lastClick == 0 ? 1 : lastClick);
     if (lastClick == focused) {
         const QString misaligned = Misaligned(*Window, clicked.ListIndex(), clicked.TopIndex());
         if (!misaligned.isEmpty()) {

@@ -32,7 +32,7 @@ protected:
 };
 
 // Moves one column by code, which copies nothing: the click has to bring the others along.
-void ScrollOnlyThis(framework::ListBox& list, int top)
+void ScrollOnlyThis(framework::qt::ListBox& list, int top)
 {
     list.SetTopIndex(top);
 }
@@ -77,7 +77,7 @@ void RowSelectionWidgetsTest::clickInAScrolledColumnAlignsEveryColumn()
 
 void RowSelectionWidgetsTest::clickOnTheLastRowSelectsItEverywhere()
 {
-    framework::ListBox& hsh = Window->List(6);
+    framework::qt::ListBox& hsh = Window->List(6);
     ScrollOnlyThis(hsh, 112); // as far as it goes
     const int top = hsh.TopIndex();
 
@@ -118,7 +118,7 @@ void RowSelectionWidgetsTest::keyboardMovesKeepTheColumnsTogether()
     QFETCH(int, list);
     QFETCH(int, key);
     QFETCH(int, presses);
-    framework::ListBox& column = Window->List(list);
+    framework::qt::ListBox& column = Window->List(list);
     ClickRow(column, 3);
     if (key == Qt::Key_Up || key == Qt::Key_Home) {
         QTest::keyClick(&column, Qt::Key_End);
@@ -161,7 +161,7 @@ void RowSelectionWidgetsTest::typedValueSelectsItsRowInEveryColumn()
     QFETCH(QString, typed);
     QFETCH(int, whileTyping);
     QFETCH(int, paused);
-    framework::ListBox& column = Window->List(list);
+    framework::qt::ListBox& column = Window->List(list);
     column.setFocus(Qt::TabFocusReason);
 
     for (const QChar key : typed) {

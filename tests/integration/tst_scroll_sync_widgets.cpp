@@ -175,7 +175,7 @@ void ScrollSyncWidgetsTest::clickAfterScrollingAnotherColumnStillAligns()
 // A half-visible row comes into view with the click itself, and the other columns with it.
 void ScrollSyncWidgetsTest::clickOnAPartlyVisibleRowScrollsEveryColumnAtOnce()
 {
-    framework::ListBox& hv = Window->List(2);
+    framework::qt::ListBox& hv = Window->List(2);
     int partly = -1;
     for (int row = 0; row < hv.RowCount(); ++row) {
         const QRect rect = hv.RowRect(row);

@@ -134,7 +134,7 @@ void TableDataTest::columnCompositionMatchesTheTable()
     QFETCH(QString, lastValue);
     QFETCH(int, lastRow);
 
-    const framework::ListBox& column = Window->List(list);
+    const framework::qt::ListBox& column = Window->List(list);
     int valueCount = 0;
     int blankDashCount = 0;
     int dashCount = 0;
@@ -170,7 +170,7 @@ void TableDataTest::columnCompositionMatchesTheTable()
 void TableDataTest::valuesNeverIncreaseDownAColumn()
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
-        const framework::ListBox& column = Window->List(number);
+        const framework::qt::ListBox& column = Window->List(number);
         std::optional<double> previous;
         for (int row = 0; row < column.RowCount(); ++row) {
             if (!IsValue(column.Text(row))) {

@@ -50,7 +50,7 @@ private:
 
 void WindowTest::windowHasItsCaptionSizeAndIcon()
 {
-    const framework::Form1Window& window = Window->Window;
+    const framework::qt::Form1Window& window = Window->Window;
     QCOMPARE(
         window.windowTitle(),
         QStringLiteral("Сравнительные значения чисел твердости (Дорвис, I версия 25.01.03г.)"));
@@ -196,7 +196,7 @@ void WindowTest::resizingMovesNothing()
 
 void WindowTest::topRowStopsWhereTheListCanScrollNoFurther()
 {
-    framework::ListBox& list = Window->List(2);
+    framework::qt::ListBox& list = Window->List(2);
     list.SetTopIndex(112);
     const int lastTop = list.TopIndex();
     QVERIFY2(lastTop > 80 && lastTop < 112, qPrintable(QString::number(lastTop)));
@@ -221,7 +221,8 @@ void WindowTest::failedLoadShowsNoWindowAndEndsWithFailure()
     broken.Lists = lists;
 
     QStringList reported;
-    const int status = framework::Run(broken, [&](const QString& message) { reported << message; });
+    const int status =
+        framework::qt::Run(broken, [&](const QString& message) { reported << message; });
     QCOMPARE(status, 1);
     QCOMPARE(reported.size(), 1);
     QVERIFY2(reported.first().contains(QLatin1String("List4")), qPrintable(reported.first()));
@@ -243,8 +244,8 @@ void WindowTest::closingTheWindowEndsTheProgramWithSuccess()
         }
     });
     QStringList reported;
-    const int status = framework::Run(form::Form1Description(),
-                                      [&](const QString& message) { reported << message; });
+    const int status = framework::qt::Run(form::Form1Description(),
+                                          [&](const QString& message) { reported << message; });
     QVERIFY(shown);
     QCOMPARE(status, 0);
     QVERIFY(reported.isEmpty());
