@@ -30,7 +30,8 @@ public:
     // Empty with no row selected.
     std::string SelectedText() const
     {
-        return ListIndex() < 0 ? std::string() : Texts.at(static_cast<size_t>(ListIndex()));
+        const int row = ListIndex();
+        return row < 0 ? std::string() : Texts.at(static_cast<size_t>(row));
     }
 
     // The rows the list is created with, all at once: one insertion for the toolkit to take in.
