@@ -54,6 +54,10 @@ cleanup() {
 trap cleanup EXIT
 mount_inside() { # TYPE-OR-BIND SOURCE TARGET
   $sudo mkdir -p "$root$3"
+  # Left behind by a run that was killed before it could clean up.
+  if mountpoint -q "$root$3"; then
+    $sudo umount -l "$root$3"
+  fi
   if [ "$1" = bind ]; then
     $sudo mount --bind "$2" "$root$3"
   else
