@@ -72,12 +72,13 @@ void RecordingList::SetVisible(bool visible)
     Visible = visible;
 }
 
-FakeForm::FakeForm()
+FakeForm::FakeForm(int rows)
 {
     logic::Form1::Lists controls{};
     for (int number = 1; number <= logic::ListCount; ++number) {
         Lists.at(static_cast<size_t>(number - 1)) = std::make_unique<RecordingList>(number, Log);
         controls.at(static_cast<size_t>(number - 1)) = &List(number);
+        List(number).Rows.assign(static_cast<size_t>(rows), "-");
     }
     Form = std::make_unique<logic::Form1>(controls);
     for (int number = 1; number <= logic::ListCount; ++number) {
@@ -101,11 +102,13 @@ void FakeForm::SetFlag(int number, bool value)
     (Form.get()->*(value ? procedures.GotFocus : procedures.LostFocus))();
 }
 
-void FakeForm::FillRows(int rows)
+void FakeForm::CheckEveryListOn(int selected, int top)
 {
-    for (auto& list : Lists) {
-        list->Rows.assign(static_cast<size_t>(rows), "-");
-    }
+    ForEachList([&](int list) {
+        CHECK_EQ(List(list).Selected, selected);
+        CHECK_EQ(List(list).Top, top);
+        CHECK(List(list).Visible);
+    });
 }
 
 Operation Hide(int list)
@@ -131,6 +134,43 @@ Operation ReadTop(int list, int row)
 Operation WriteTop(int list, int row)
 {
     return {list, Operation::Kind::WriteTopIndex, row, {}};
+}
+
+std::vector<Operation> EveryList(Operation (*operation)(int list))
+{
+    std::vector<Operation> operations;
+    for (int list = 1; list <= logic::ListCount; ++list) {
+        operations.push_back(operation(list));
+    }
+    return operations;
+}
+
+std::vector<Operation> Copies(int source, const std::vector<int>& targets, int row, int top)
+{
+    std::vector<Operation> operations;
+    for (const int target : targets) {
+        operations.insert(operations.end(),
+                          {ReadSelection(source, row), WriteSelection(target, row),
+                           ReadTop(source, top), WriteTop(target, top)});
+    }
+    return operations;
+}
+
+std::vector<Operation> operator+(std::vector<Operation> first, const std::vector<Operation>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+std::vector<int> AllBut(int list)
+{
+    std::vector<int> others;
+    for (int other = 1; other <= logic::ListCount; ++other) {
+        if (other != list) {
+            others.push_back(other);
+        }
+    }
+    return others;
 }
 
 void ForEachList(const std::function<void(int list)>& check, int first)

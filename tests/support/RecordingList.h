@@ -68,9 +68,10 @@ private:
 };
 
 // Seven recording lists wired to one Form1, with every changed ListIndex write delivered to the
-// list's click procedure.
+// list's click procedure. Each list starts with `rows` rows, put in without recording them: 113,
+// as after start-up.
 struct FakeForm {
-    FakeForm();
+    explicit FakeForm(int rows = 113);
 
     Journal Log;
     std::array<std::unique_ptr<RecordingList>, logic::ListCount> Lists;
@@ -80,8 +81,8 @@ struct FakeForm {
     void Click(int number);
     void Scroll(int number);
     void SetFlag(int number, bool value);
-    // Gives every list 113 rows, as after start-up, without recording it.
-    void FillRows(int rows = 113);
+    // Checks that every list is shown with the given row selected and on top.
+    void CheckEveryListOn(int selected, int top);
 };
 
 // Expected operations, written the way the tests think about them.
@@ -91,6 +92,15 @@ Operation ReadSelection(int list, int row);
 Operation WriteSelection(int list, int row);
 Operation ReadTop(int list, int row);
 Operation WriteTop(int list, int row);
+// The same operation of every list, List1 first: EveryList(Hide).
+std::vector<Operation> EveryList(Operation (*operation)(int list));
+// A click's copy to each target in turn: the source's selection, then its top row, each read
+// afresh.
+std::vector<Operation> Copies(int source, const std::vector<int>& targets, int row, int top);
+std::vector<Operation> operator+(std::vector<Operation> first,
+                                 const std::vector<Operation>& second);
+// Every list but one, List1 first.
+std::vector<int> AllBut(int list);
 
 // One data row a list: runs the check for List1 ... List7 (or from `first` on), naming the row
 // in every failure it reports.

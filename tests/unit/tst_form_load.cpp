@@ -7,7 +7,7 @@ using Kind = Operation::Kind;
 
 TEST_CASE("completesTheFourShortColumnsInOrder")
 {
-    FakeForm fake;
+    FakeForm fake(0);
     fake.Form->Form_Load();
 
     std::vector<Operation> expected;
@@ -35,7 +35,7 @@ TEST_CASE("completesTheFourShortColumnsInOrder")
 
 TEST_CASE("leavesEveryFlagFalseAndTheCounterAt58")
 {
-    FakeForm fake;
+    FakeForm fake(0);
     for (int number = 1; number <= logic::ListCount; ++number) {
         fake.SetFlag(number, true);
     }
@@ -52,7 +52,7 @@ TEST_CASE("leavesEveryFlagFalseAndTheCounterAt58")
 
 TEST_CASE("stopsAtAFailedAddItemKeepingWhatWasAdded")
 {
-    FakeForm fake;
+    FakeForm fake(0);
     fake.SetFlag(2, true);
     fake.Log.ShouldFail = [](const Operation& operation) {
         return operation.List == 4 && operation.Value == 10;

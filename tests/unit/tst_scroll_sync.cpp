@@ -7,7 +7,6 @@ using namespace testing;
 void scrollCopiesTheTopRowOnly(int scrolled)
 {
     FakeForm fake;
-    fake.FillRows();
     fake.SetFlag(scrolled, true);
     fake.List(scrolled).Top = 20;
     fake.List(scrolled).Selected = 3;
@@ -16,20 +15,11 @@ void scrollCopiesTheTopRowOnly(int scrolled)
 
     fake.Scroll(scrolled);
 
-    std::vector<Operation> expected;
-    for (int list = 1; list <= logic::ListCount; ++list) {
-        expected.push_back(Hide(list));
+    std::vector<Operation> expected = EveryList(Hide);
+    for (const int target : AllBut(scrolled)) {
+        expected.insert(expected.end(), {ReadTop(scrolled, 20), WriteTop(target, 20)});
     }
-    for (int target = 1; target <= logic::ListCount; ++target) {
-        if (target != scrolled) {
-            expected.push_back(ReadTop(scrolled, 20));
-            expected.push_back(WriteTop(target, 20));
-        }
-    }
-    for (int list = 1; list <= logic::ListCount; ++list) {
-        expected.push_back(Show(list));
-    }
-    CompareOperations(fake.Log.Operations, expected);
+    CompareOperations(fake.Log.Operations, expected + EveryList(Show));
 
     for (int list = 1; list <= logic::ListCount; ++list) {
         CHECK_EQ(fake.List(list).Top, 20);
@@ -46,7 +36,6 @@ TEST_CASE("scrollCopiesTheTopRowOnly")
 TEST_CASE("hbFollowsOnlyWhileItHoldsTheFocus")
 {
     FakeForm fake;
-    fake.FillRows();
     fake.SetFlag(4, true);
     fake.List(1).Top = 20;
 
@@ -60,7 +49,6 @@ TEST_CASE("hbFollowsOnlyWhileItHoldsTheFocus")
 void otherColumnsTakeTheLeadWhenScrolled(int scrolled, bool flagBefore)
 {
     FakeForm fake;
-    fake.FillRows();
     fake.SetFlag(1, true); // HB holds the focus
     fake.SetFlag(scrolled, flagBefore);
     fake.List(scrolled).Top = 98;
@@ -69,9 +57,7 @@ void otherColumnsTakeTheLeadWhenScrolled(int scrolled, bool flagBefore)
 
     CHECK(fake.Form->List1HasFocus);
     CHECK(fake.Form->HasFocus(scrolled));
-    for (int list = 1; list <= logic::ListCount; ++list) {
-        CHECK_EQ(fake.List(list).Top, 98);
-    }
+    fake.CheckEveryListOn(-1, 98);
 }
 
 TEST_CASE("otherColumnsTakeTheLeadWhenScrolled")
@@ -89,7 +75,6 @@ TEST_CASE("otherColumnsTakeTheLeadWhenScrolled")
 TEST_CASE("failedWriteShowsTheListsAgainAndKeepsTheFlag")
 {
     FakeForm fake;
-    fake.FillRows();
     fake.List(6).Top = 11;
     fake.Log.ShouldFail = [](const Operation& operation) { return operation == WriteTop(3, 11); };
 
