@@ -2,8 +2,9 @@
 
 #include "framework/qt/Form1Window.h"
 
+#include <QObject>
 #include <QStringList>
-#include <memory>
+#include <optional>
 
 namespace testing {
 
@@ -18,6 +19,18 @@ struct OpenWindow {
 
     framework::qt::ListBox& List(int number) const { return *Window.List(number); }
     logic::Form1& Logic() { return Window.Logic(); }
+};
+
+// Tests that each start on a window of their own.
+class FreshWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Window.emplace(); }
+    void cleanup() { Window.reset(); }
+
+protected:
+    std::optional<OpenWindow> Window;
 };
 
 // A left click on the middle of a visible row, through the platform's input path.

@@ -2,35 +2,22 @@
 
 #include <QLabel>
 #include <QTest>
-#include <QWindow>
-#include <optional>
 
 using namespace testing;
 
 // Run with QT_SCALE_FACTOR=2: the same layout at twice the pixels.
-class HighDpiTest : public QObject {
+class HighDpiTest : public FreshWindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void windowDoublesItsPixels();
     void captionsStillFit();
     void iconIsDoubledNotSmoothed();
-    void cleanupTestCase() { Window.reset(); }
-
-private:
-    std::optional<OpenWindow> Window;
 };
-
-void HighDpiTest::initTestCase()
-{
-    Window.emplace();
-    QCOMPARE(Window->Window.devicePixelRatio(), 2.0);
-}
 
 void HighDpiTest::windowDoublesItsPixels()
 {
-    QCOMPARE(Window->Window.size() * Window->Window.devicePixelRatio(), QSize(1130, 662));
+    QCOMPARE(Window->Window.devicePixelRatio(), 2.0);
     const QImage picture = Window->Window.grab().toImage();
     QCOMPARE(picture.size(), QSize(1130, 662));
     QCOMPARE(Window->List(6).geometry(), QRect(484, 66, 80, 264)); // logical, as at 96 DPI

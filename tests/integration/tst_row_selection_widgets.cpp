@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
-#include <optional>
 
 using namespace testing;
 
@@ -39,13 +38,10 @@ void ScrollOnlyThis(framework::qt::ListBox& list, int top)
 
 } // namespace
 
-class RowSelectionWidgetsTest : public QObject {
+class RowSelectionWidgetsTest : public FreshWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { Window.emplace(); }
-    void cleanup() { Window.reset(); }
-
     void clickInAScrolledColumnAlignsEveryColumn();
     void clickOnTheLastRowSelectsItEverywhere();
     void clickInAnotherColumnMovesTheLead();
@@ -56,9 +52,6 @@ private slots:
     void clickOnTheSelectedRowRealignsTheColumns();
     void noFocusEventWhileColumnsAreCopied();
     void failingProcedureIsReportedAndTheWindowGoesOn();
-
-private:
-    std::optional<OpenWindow> Window;
 };
 
 void RowSelectionWidgetsTest::clickInAScrolledColumnAlignsEveryColumn()

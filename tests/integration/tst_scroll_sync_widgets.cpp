@@ -2,7 +2,6 @@
 
 #include <QScrollBar>
 #include <QTest>
-#include <optional>
 
 using namespace testing;
 
@@ -33,13 +32,10 @@ QList<int> Same(int value)
 
 } // namespace
 
-class ScrollSyncWidgetsTest : public QObject {
+class ScrollSyncWidgetsTest : public FreshWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { Window.emplace(); }
-    void cleanup() { Window.reset(); }
-
     void wheelOverAnyColumnBringsTheOthersAlong_data();
     void wheelOverAnyColumnBringsTheOthersAlong();
     void hbScrolledWithoutTheFocusGoesAlone();
@@ -50,9 +46,6 @@ private slots:
     void scrollByCodeRaisesNothing();
     void clickAfterScrollingAnotherColumnStillAligns();
     void clickOnAPartlyVisibleRowScrollsEveryColumnAtOnce();
-
-private:
-    std::optional<OpenWindow> Window;
 };
 
 void ScrollSyncWidgetsTest::wheelOverAnyColumnBringsTheOthersAlong_data()

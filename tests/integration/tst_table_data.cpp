@@ -26,13 +26,10 @@ QStringList RowAcross(const OpenWindow& window, int row)
 
 } // namespace
 
-class TableDataTest : public QObject {
+class TableDataTest : public FreshWindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Window.emplace(); }
-    void cleanupTestCase() { Window.reset(); }
-
     void everyColumnHolds113Rows();
     void rowsReadAcrossAsTheTableSays_data();
     void rowsReadAcrossAsTheTableSays();
@@ -42,9 +39,6 @@ private slots:
     void columnCompositionMatchesTheTable();
     void valuesNeverIncreaseDownAColumn();
     void scalesShareTheirValueRows();
-
-private:
-    std::optional<OpenWindow> Window;
 };
 
 void TableDataTest::everyColumnHolds113Rows()

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
-#include <optional>
 #include <vector>
 
 using namespace testing;
@@ -23,13 +22,10 @@ QRect ExpectedPixels(int left, int top, int width, int height)
 
 } // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public FreshWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { Window.emplace(); }
-    void cleanup() { Window.reset(); }
-
     void windowHasItsCaptionSizeAndIcon();
     void listsStandWhereTheDesignPutsThem_data();
     void listsStandWhereTheDesignPutsThem();
@@ -43,9 +39,6 @@ private slots:
     void topRowStopsWhereTheListCanScrollNoFurther();
     void failedLoadShowsNoWindowAndEndsWithFailure();
     void closingTheWindowEndsTheProgramWithSuccess();
-
-private:
-    std::optional<OpenWindow> Window;
 };
 
 void WindowTest::windowHasItsCaptionSizeAndIcon()
