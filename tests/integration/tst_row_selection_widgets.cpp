@@ -2,7 +2,6 @@
 #include "integration/WindowFixture.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QTest>
 
 using namespace testing;
@@ -30,12 +29,6 @@ protected:
     }
 };
 
-// Moves one column by code, which copies nothing: the click has to bring the others along.
-void ScrollOnlyThis(framework::qt::ListBox& list, int top)
-{
-    list.SetTopIndex(top);
-}
-
 } // namespace
 
 class RowSelectionWidgetsTest : public FreshWindowTest {
@@ -59,7 +52,7 @@ void RowSelectionWidgetsTest::clickInAScrolledColumnAlignsEveryColumn()
     QTest::keyClick(&Window->List(1), Qt::Key_Tab);
     QTest::keyClick(&Window->List(2), Qt::Key_Tab);
     QCOMPARE(FocusedList(*Window), 3);
-    ScrollOnlyThis(Window->List(3), 35);
+    Window->List(3).SetTopIndex(35); // by code, so that only the click brings the others
 
     ClickRow(Window->List(3), 40);
 
@@ -71,7 +64,7 @@ void RowSelectionWidgetsTest::clickInAScrolledColumnAlignsEveryColumn()
 void RowSelectionWidgetsTest::clickOnTheLastRowSelectsItEverywhere()
 {
     framework::qt::ListBox& hsh = Window->List(6);
-    ScrollOnlyThis(hsh, 112); // as far as it goes
+    hsh.SetTopIndex(112); // as far as it goes, and by code: the others stay
     const int top = hsh.TopIndex();
 
     ClickRow(hsh, 112);
