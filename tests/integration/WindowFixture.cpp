@@ -27,9 +27,9 @@ void ClickRow(framework::qt::ListBox& list, int row)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void TurnWheel(framework::qt::ListBox& list, int notches)
+void TurnWheel(framework::qt::ListBox& list, int notches, std::optional<int> y)
 {
-    const QPoint inside = list.viewport()->rect().center();
+    const QPoint inside(list.viewport()->width() / 2, y.value_or(list.viewport()->height() / 2));
     QWheelEvent event(inside, list.viewport()->mapToGlobal(inside), {}, {0, notches * 120},
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(list.viewport(), &event);

@@ -36,8 +36,9 @@ protected:
 // A left click on the middle of a visible row, through the platform's input path.
 void ClickRow(framework::qt::ListBox& list, int row);
 
-// A turn of the mouse wheel over the list; negative notches scroll down.
-void TurnWheel(framework::qt::ListBox& list, int notches);
+// A turn of the mouse wheel over the middle of the list, or at height y of its rows; negative
+// notches scroll down.
+void TurnWheel(framework::qt::ListBox& list, int notches, std::optional<int> y = {});
 
 // Empty when all seven lists stand on the given selected row and first visible row, otherwise a
 // description of the first list that does not.

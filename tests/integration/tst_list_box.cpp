@@ -1,10 +1,10 @@
 #include "framework/qt/ListBox.h"
+#include "integration/WindowFixture.h"
 
 #include <QClipboard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
-#include <QWheelEvent>
 #include <memory>
 
 using framework::qt::ListBox;
@@ -14,17 +14,8 @@ namespace {
 
 QString Name(Event event)
 {
-    switch (event) {
-    case Event::Click:
-        return QStringLiteral("Click");
-    case Event::GotFocus:
-        return QStringLiteral("GotFocus");
-    case Event::LostFocus:
-        return QStringLiteral("LostFocus");
-    case Event::Scroll:
-        return QStringLiteral("Scroll");
-    }
-    return {};
+    static const char* const names[] = {"Click", "GotFocus", "LostFocus", "Scroll"};
+    return QLatin1String(names[static_cast<int>(event)]);
 }
 
 } // namespace
@@ -46,8 +37,6 @@ private slots:
     void rowsAreReadableInAnyPalette();
 
 private:
-    void Press(int row) const;
-
     std::unique_ptr<QWidget> Window;
     ListBox* List = nullptr;
     ListBox* Other = nullptr;
@@ -72,12 +61,6 @@ void ListBoxTest::init()
     QVERIFY(QTest::qWaitForWindowActive(Window.get()));
     Events.clear();
     List->SetEventHandler([this](Event event) { Events << Name(event); });
-}
-
-void ListBoxTest::Press(int row) const
-{
-    const QRect rect = List->RowRect(row);
-    QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 void ListBoxTest::userInputRaisesItsEvents_data()
@@ -110,25 +93,20 @@ void ListBoxTest::userInputRaisesItsEvents()
     QFETCH(QString, input);
     QFETCH(QStringList, events);
     QFETCH(int, selected);
+    const QMap<QString, Qt::Key> keys{
+        {"down", Qt::Key_Down}, {"end", Qt::Key_End}, {"home", Qt::Key_Home}};
     for (const QString& step : input.split(QLatin1Char(';'))) {
         const QStringList words = step.split(QLatin1Char(' '));
         if (words[0] == QLatin1String("click")) {
-            Press(words[1].toInt());
+            testing::ClickRow(*List, words[1].toInt());
         } else if (words[0] == QLatin1String("tab")) {
             QTest::keyClick(Other, Qt::Key_Tab);
-        } else if (words[0] == QLatin1String("down")) {
-            QTest::keyClick(List, Qt::Key_Down);
-        } else if (words[0] == QLatin1String("end")) {
-            QTest::keyClick(List, Qt::Key_End);
-        } else if (words[0] == QLatin1String("home")) {
-            QTest::keyClick(List, Qt::Key_Home);
+        } else if (keys.contains(words[0])) {
+            QTest::keyClick(List, keys[words[0]]);
         } else if (words[0] == QLatin1String("type")) {
             QTest::keyClicks(List, words[1]);
         } else if (words[0] == QLatin1String("wheel")) {
-            const QPoint inside = List->viewport()->rect().center();
-            QWheelEvent wheel(inside, List->viewport()->mapToGlobal(inside), {}, {0, -120},
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(List->viewport(), &wheel);
+            testing::TurnWheel(*List, -1);
         } else if (words[0] == QLatin1String("arrow")) {
             QScrollBar* bar = List->verticalScrollBar();
             QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
@@ -162,7 +140,7 @@ void ListBoxTest::codeWritesRaiseOnlyAChangedSelection()
 void ListBoxTest::ctrlCCopiesTheSelectedValue()
 {
     QApplication::clipboard()->clear();
-    Press(4);
+    testing::ClickRow(*List, 4);
     QTest::keyClick(List, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("488"));
     QCOMPARE(List->ListIndex(), 4); // copying moves nothing

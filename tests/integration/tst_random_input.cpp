@@ -7,8 +7,6 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTest>
-#include <QWheelEvent>
-#include <optional>
 #include <random>
 #include <set>
 
@@ -43,7 +41,7 @@ int EnvNumber(const char* name, int fallback)
 
 // Drives the real window with random input and checks after every event what must always hold.
 // A failure names the seed and the events; HARDNESS_RANDOM_SEED replays one seed alone.
-class RandomInputTest : public QObject {
+class RandomInputTest : public FreshWindowTest {
     Q_OBJECT
 
 private slots:
@@ -54,7 +52,6 @@ private:
     void Act(std::mt19937& random);
     QString Check();
 
-    std::optional<OpenWindow> Window;
     QList<QStringList> Texts;
     QList<Delivery> Deliveries;
     int Depth = 0;
@@ -82,7 +79,6 @@ void RandomInputTest::windowHoldsUnderRandomInput_data()
 void RandomInputTest::windowHoldsUnderRandomInput()
 {
     QFETCH(unsigned, seed);
-    Window.emplace();
     Texts.clear();
     for (int number = 1; number <= logic::ListCount; ++number) {
         QStringList rows;
@@ -116,20 +112,15 @@ void RandomInputTest::windowHoldsUnderRandomInput()
             if (log.open(QIODevice::WriteOnly | QIODevice::Text)) {
                 log.write(Steps.join(QLatin1Char('\n')).toUtf8());
             }
+            const QString last = Steps.mid(std::max(0, int(Steps.size()) - 30)).join(u"\n  ");
             QFAIL(qPrintable(
                 QStringLiteral("seed %1, event %2: %3\nlast events:\n  %4\nall %5 events: %6")
-                    .arg(seed)
-                    .arg(event)
-                    .arg(
-                        failure,
-                        Steps.mid(std::max(0, int(Steps.size()) - 30)).join(QStringLiteral("\n  ")))
-                    .arg(Steps.size())
-                    .arg(path)));
+                    .arg(QString::number(seed), QString::number(event), failure, last,
+                         QString::number(Steps.size()), path)));
         }
     }
     qInfo("seed %u: %d events, deepest nesting %d (bound %d)", seed, events, DeepestNesting,
           NestingBound);
-    Window.reset();
 }
 
 void RandomInputTest::Act(std::mt19937& random)
@@ -155,10 +146,7 @@ void RandomInputTest::Act(std::mt19937& random)
     } else if (kind < 50) {
         const int notches = (1 + pick(3)) * (pick(2) == 0 ? 1 : -1);
         Steps << QStringLiteral("wheel %1 by %2").arg(list.objectName()).arg(notches);
-        const QPoint inside(list.viewport()->width() / 2, pick(list.viewport()->height()));
-        QWheelEvent wheel(inside, list.viewport()->mapToGlobal(inside), {}, {0, notches * 120},
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(list.viewport(), &wheel);
+        TurnWheel(list, notches, pick(list.viewport()->height()));
     } else if (kind < 75) {
         static const Qt::Key keys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
                                        Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
