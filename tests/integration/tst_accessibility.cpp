@@ -57,13 +57,13 @@ QList<Report> TakeListReports()
     return reports;
 }
 
-// The rows of a list whose accessible state says they have the focus.
-QList<int> RowsInFocusedState(framework::qt::ListBox& list)
+// The rows of a list whose accessible state passes the check, such as being focused.
+QList<int> RowsInState(framework::qt::ListBox& list, bool (*inState)(QAccessible::State state))
 {
     QAccessibleInterface* column = QAccessible::queryAccessibleInterface(&list);
     QList<int> rows;
     for (int row = 0; row < column->childCount(); ++row) {
-        if (column->child(row)->state().focused) {
+        if (inState(column->child(row)->state())) {
             rows << row;
         }
     }
@@ -104,20 +104,14 @@ void AccessibilityTest::columnsAreNamedAfterTheirScales_data()
     QTest::addColumn<int>("list");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
-    QTest::newRow("List1") << 1 << "HB"
-                           << "Твердость по Бринеллю (ГОСТ9012-59)";
-    QTest::newRow("List2") << 2 << "HV"
-                           << "Твердость по Виккерсу (ГОСТ2999-75)";
-    QTest::newRow("List3") << 3 << "HRC"
-                           << "Твердость по Роквеллу (ГОСТ 9013-59)";
-    QTest::newRow("List4") << 4 << "HRB"
-                           << "Твердость по Роквеллу (ГОСТ 9013-59)";
-    QTest::newRow("List5") << 5 << "HRA"
-                           << "Твердость по Роквеллу (ГОСТ 9013-59)";
-    QTest::newRow("List7") << 7 << "HRC\u044d (ГОСТ 8.064-94)"
-                           << "Твердость по Роквеллу (ГОСТ 9013-59)";
-    QTest::newRow("List6") << 6 << "HSh"
-                           << "Твердость по Шору (ГОСТ 23273-78)";
+    const QString rockwell = QStringLiteral("Твердость по Роквеллу (ГОСТ 9013-59)");
+    QTest::newRow("List1") << 1 << "HB" << QStringLiteral("Твердость по Бринеллю (ГОСТ9012-59)");
+    QTest::newRow("List2") << 2 << "HV" << QStringLiteral("Твердость по Виккерсу (ГОСТ2999-75)");
+    QTest::newRow("List3") << 3 << "HRC" << rockwell;
+    QTest::newRow("List4") << 4 << "HRB" << rockwell;
+    QTest::newRow("List5") << 5 << "HRA" << rockwell;
+    QTest::newRow("List7") << 7 << "HRC\u044d (ГОСТ 8.064-94)" << rockwell;
+    QTest::newRow("List6") << 6 << "HSh" << QStringLiteral("Твердость по Шору (ГОСТ 23273-78)");
 }
 
 void AccessibilityTest::columnsAreNamedAfterTheirScales()
@@ -145,13 +139,9 @@ void AccessibilityTest::rowsSelectionAndFocusCanBeRead()
     QCOMPARE(hsh->child(1)->text(QAccessible::Name), QStringLiteral("-"));
     QCOMPARE(hsh->indexOfChild(hsh->child(40)), 40);
     QCOMPARE(hsh->child(40)->parent(), hsh);
-    QList<int> selected;
-    for (int row = 0; row < hsh->childCount(); ++row) {
-        if (hsh->child(row)->state().selected) {
-            selected << row;
-        }
-    }
-    QCOMPARE(selected, QList<int>{8});
+    QCOMPARE(
+        RowsInState(Window->List(6), [](QAccessible::State state) { return bool(state.selected); }),
+        QList<int>{8});
     QCOMPARE(hsh->child(8)->text(QAccessible::Name), QStringLiteral("87"));
     QVERIFY(!hsh->child(8)->state().offscreen);
     QVERIFY(hsh->child(100)->state().invisible);
@@ -235,7 +225,8 @@ void AccessibilityTest::onlyTheFocusedColumnReportsFocus()
     }
     QCOMPARE(rowsReported, rowsReportedFocused);
     for (int number = 1; number <= logic::ListCount; ++number) {
-        QCOMPARE(RowsInFocusedState(Window->List(number)),
+        QCOMPARE(RowsInState(Window->List(number),
+                             [](QAccessible::State state) { return bool(state.focused); }),
                  number == focused ? QList<int>{selected} : QList<int>{});
     }
 }

@@ -32,8 +32,8 @@ private slots:
     void headerCellsStandWhereTheDesignPutsThem_data();
     void headerCellsStandWhereTheDesignPutsThem();
     void startsWithFocusInHbAndNothingSelected();
+    void tabVisitsTheListsInDesignOrder_data();
     void tabVisitsTheListsInDesignOrder();
-    void shiftTabVisitsThemBackwards();
     void clickOnAHeaderChangesNothing();
     void resizingMovesNothing();
     void topRowStopsWhereTheListCanScrollNoFurther();
@@ -79,13 +79,11 @@ void WindowTest::listsStandWhereTheDesignPutsThem_data()
 {
     QTest::addColumn<int>("list");
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("List1") << 1 << ExpectedPixels(0, 990, 1200, 3960);
-    QTest::newRow("List2") << 2 << ExpectedPixels(1210, 990, 1200, 3960);
-    QTest::newRow("List3") << 3 << ExpectedPixels(2420, 990, 1200, 3960);
-    QTest::newRow("List4") << 4 << ExpectedPixels(3630, 990, 1200, 3960);
-    QTest::newRow("List5") << 5 << ExpectedPixels(4840, 990, 1200, 3960);
-    QTest::newRow("List7 left of List6") << 7 << ExpectedPixels(6050, 990, 1200, 3960);
-    QTest::newRow("List6 rightmost") << 6 << ExpectedPixels(7260, 990, 1200, 3960);
+    int left = 0;
+    for (int list : {1, 2, 3, 4, 5, 7, 6}) { // List7 stands left of List6
+        QTest::addRow("List%d", list) << list << ExpectedPixels(left, 990, 1200, 3960);
+        left += 1210;
+    }
 }
 
 void WindowTest::listsStandWhereTheDesignPutsThem()
@@ -141,27 +139,26 @@ void WindowTest::startsWithFocusInHbAndNothingSelected()
     QCOMPARE(Misaligned(*Window, -1, 0), QString());
 }
 
-void WindowTest::tabVisitsTheListsInDesignOrder()
+void WindowTest::tabVisitsTheListsInDesignOrder_data()
 {
-    QList<int> visited;
-    for (int step = 0; step < 7; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << FocusedList(*Window);
-        QCOMPARE(Flags(*Window).count(QLatin1Char('1')), 1);
-        QVERIFY(Window->Logic().HasFocus(visited.last()));
-    }
-    QCOMPARE(visited, (QList<int>{2, 3, 4, 6, 7, 5, 1}));
-    QCOMPARE(Misaligned(*Window, -1, 0), QString()); // tabbing selects nothing
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<QList<int>>("visited");
+    QTest::newRow("Tab") << false << QList<int>{2, 3, 4, 6, 7, 5, 1};
+    QTest::newRow("Shift+Tab") << true << QList<int>{5, 7, 6, 4, 3, 2, 1};
 }
 
-void WindowTest::shiftTabVisitsThemBackwards()
+void WindowTest::tabVisitsTheListsInDesignOrder()
 {
-    QList<int> visited;
-    for (int step = 0; step < 7; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        visited << FocusedList(*Window);
+    QFETCH(bool, backwards);
+    QFETCH(QList<int>, visited);
+    for (const int expected : visited) {
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(FocusedList(*Window), expected);
+        QCOMPARE(Flags(*Window).count(QLatin1Char('1')), 1);
+        QVERIFY(Window->Logic().HasFocus(expected));
     }
-    QCOMPARE(visited, (QList<int>{5, 7, 6, 4, 3, 2, 1}));
+    QCOMPARE(Misaligned(*Window, -1, 0), QString()); // tabbing selects nothing
 }
 
 void WindowTest::clickOnAHeaderChangesNothing()
@@ -178,12 +175,11 @@ void WindowTest::clickOnAHeaderChangesNothing()
 void WindowTest::resizingMovesNothing()
 {
     const QRect before = Window->List(6).geometry();
-    Window->Window.resize(900, 500);
-    QTest::qWait(20);
-    QCOMPARE(Window->List(6).geometry(), before);
-    Window->Window.resize(300, 200);
-    QTest::qWait(20);
-    QCOMPARE(Window->List(6).geometry(), before);
+    for (const QSize size : {QSize(900, 500), QSize(300, 200)}) {
+        Window->Window.resize(size);
+        QTest::qWait(20);
+        QCOMPARE(Window->List(6).geometry(), before);
+    }
     QCOMPARE(Window->Window.Label(9)->geometry(), ExpectedPixels(2420, 0, 4830, 485));
 }
 
