@@ -9,9 +9,23 @@ class FontFitTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { QApplication::setFont(Original); }
+
     void everyCaptionAndValueFits_data();
     void everyCaptionAndValueFits();
     void smallDefaultFontIsKept();
+
+private:
+    // The desktop's font for the window about to open.
+    static QFont SetDesktopFont(qreal points)
+    {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        return font;
+    }
+
+    const QFont Original = QApplication::font();
 };
 
 void FontFitTest::everyCaptionAndValueFits_data()
@@ -27,57 +41,43 @@ void FontFitTest::everyCaptionAndValueFits_data()
 void FontFitTest::everyCaptionAndValueFits()
 {
     QFETCH(qreal, points);
-    const QFont original = QApplication::font();
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
-    QApplication::setFont(font);
-    {
-        OpenWindow window;
-        for (int index = 0; index <= 10; ++index) {
-            const QLabel* label = window.Window.Label(index);
-            // A pixel clear of the border all round.
-            const QRect area = label->contentsRect().adjusted(1, 1, -1, -1);
-            const QRect needed =
-                QFontMetrics(label->font())
-                    .boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, label->text());
-            QVERIFY2(area.contains(needed),
-                     qPrintable(QStringLiteral("Label1(%1) needs %2x%3 in %4x%5")
-                                    .arg(index)
-                                    .arg(needed.width())
-                                    .arg(needed.height())
-                                    .arg(area.width())
-                                    .arg(area.height())));
-        }
-        for (int number = 1; number <= logic::ListCount; ++number) {
-            const framework::qt::ListBox& list = window.List(number);
-            QCOMPARE(list.font(), font); // the values keep the desktop's font
-            int widest = 0;
-            for (int row = 0; row < list.RowCount(); ++row) {
-                widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.Text(row)));
-            }
-            const int room = list.viewport()->width() - 6; // the row's text margins
-            QVERIFY2(
-                widest <= room,
-                qPrintable(
-                    QStringLiteral("List%1 needs %2 of %3").arg(number).arg(widest).arg(room)));
-        }
+    const QFont font = SetDesktopFont(points);
+    const OpenWindow window;
+    for (int index = 0; index <= 10; ++index) {
+        const QLabel* label = window.Window.Label(index);
+        // A pixel clear of the border all round.
+        const QRect area = label->contentsRect().adjusted(1, 1, -1, -1);
+        const QRect needed =
+            QFontMetrics(label->font())
+                .boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, label->text());
+        QVERIFY2(area.contains(needed), qPrintable(QStringLiteral("Label1(%1) needs %2x%3 in %4x%5")
+                                                       .arg(index)
+                                                       .arg(needed.width())
+                                                       .arg(needed.height())
+                                                       .arg(area.width())
+                                                       .arg(area.height())));
     }
-    QApplication::setFont(original);
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        const framework::qt::ListBox& list = window.List(number);
+        QCOMPARE(list.font(), font); // the values keep the desktop's font
+        int widest = 0;
+        for (int row = 0; row < list.RowCount(); ++row) {
+            widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.Text(row)));
+        }
+        const int room = list.viewport()->width() - 6; // the row's text margins
+        QVERIFY2(
+            widest <= room,
+            qPrintable(QStringLiteral("List%1 needs %2 of %3").arg(number).arg(widest).arg(room)));
+    }
 }
 
 void FontFitTest::smallDefaultFontIsKept()
 {
-    const QFont original = QApplication::font();
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(6.0);
-    QApplication::setFont(font);
-    {
-        OpenWindow window;
-        QCOMPARE(window.Window.font().pointSizeF(), 6.0);
-        QCOMPARE(window.List(3).font().pointSizeF(), 6.0);
-        QCOMPARE(window.Window.Label(0)->font().pointSizeF(), 6.0);
-    }
-    QApplication::setFont(original);
+    SetDesktopFont(6.0);
+    const OpenWindow window;
+    QCOMPARE(window.Window.font().pointSizeF(), 6.0);
+    QCOMPARE(window.List(3).font().pointSizeF(), 6.0);
+    QCOMPARE(window.Window.Label(0)->font().pointSizeF(), 6.0);
 }
 
 QTEST_MAIN(FontFitTest)
