@@ -25,14 +25,9 @@ QImage Art(int size)
         .convertToFormat(QImage::Format_ARGB32);
 }
 
-quint32 Read32(const QByteArray& bytes, qsizetype at)
+template <typename Number> Number Read(const QByteArray& bytes, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
-quint16 Read16(const QByteArray& bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
+    return qFromLittleEndian<Number>(bytes.constData() + at);
 }
 
 } // namespace
@@ -65,17 +60,17 @@ void IconFilesTest::windowsIconHoldsBothImagesIn16ColoursWithAMask()
     QFile file(QStringLiteral(ICO_FILE));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray ico = file.readAll();
-    QCOMPARE(Read16(ico, 2), quint16{1});
-    QCOMPARE(Read16(ico, 4), quint16{2});
+    QCOMPARE(Read<quint16>(ico, 2), quint16{1});
+    QCOMPARE(Read<quint16>(ico, 4), quint16{2});
     for (int entry = 0; entry < 2; ++entry) {
         const int size = entry == 0 ? 32 : 16;
         const qsizetype header = 6 + 16 * entry;
         QCOMPARE(quint8(ico[header]), quint8(size));
         QCOMPARE(quint8(ico[header + 2]), quint8(16));
-        QCOMPARE(Read16(ico, header + 6), quint16{4});
-        const quint32 offset = Read32(ico, header + 12);
-        QCOMPARE(Read32(ico, offset + 8), quint32(size * 2));
-        QCOMPARE(Read16(ico, offset + 14), quint16{4});
+        QCOMPARE(Read<quint16>(ico, header + 6), quint16{4});
+        const quint32 offset = Read<quint32>(ico, header + 12);
+        QCOMPARE(Read<quint32>(ico, offset + 8), quint32(size * 2));
+        QCOMPARE(Read<quint16>(ico, offset + 14), quint16{4});
 
         // Decode by hand: palette, 4-bit colours bottom-up, then the 1-bit mask.
         const QImage art = Art(size);
