@@ -1,5 +1,6 @@
 #include "HostedWindow.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace testing {
@@ -14,16 +15,6 @@ constexpr DWORD SettleMilliseconds = 300;
 
 HostedWindow* Watched = nullptr;
 
-BOOL CALLBACK CollectLabel(HWND child, LPARAM labels)
-{
-    wchar_t className[16]{};
-    GetClassNameW(child, className, 16);
-    if (lstrcmpiW(className, L"Static") == 0) {
-        reinterpret_cast<std::vector<HWND>*>(labels)->push_back(child);
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK CollectVisible(HWND window, LPARAM windows)
 {
     if (IsWindowVisible(window)) {
@@ -32,16 +23,40 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM windows)
     return TRUE;
 }
 
+INPUT Mouse(DWORD flags, DWORD data = 0)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    return input;
+}
+
+INPUT Key(WORD virtualKey, bool down)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    return input;
+}
+
 } // namespace
 
 HostedWindow::HostedWindow(const form::FormDescription& description) : Window(description)
 {
     Window.Load();
-    for (int number = 1; number <= logic::ListCount; ++number) {
-        ListHandles.at(static_cast<size_t>(number - 1)) =
-            GetDlgItem(Window.Handle(), FirstListId + number);
+    // The window holds lists and header cells only.
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const int number = GetDlgCtrlID(child) - FirstListId;
+        if (number >= 1 && number <= logic::ListCount) {
+            ListHandles.at(static_cast<size_t>(number - 1)) = child;
+        } else {
+            LabelHandles.push_back(child);
+        }
     }
-    EnumChildWindows(Window.Handle(), CollectLabel, reinterpret_cast<LPARAM>(&LabelHandles));
     Watched = this;
     Hook = SetWindowsHookExW(WH_CBT, WatchActivation, nullptr, GetCurrentThreadId());
     HDC screen = GetDC(nullptr);
@@ -66,13 +81,8 @@ HostedWindow::~HostedWindow()
 
 int HostedWindow::FocusedList() const
 {
-    HWND focus = GetFocus();
-    for (int number = 1; number <= logic::ListCount; ++number) {
-        if (focus == List(number)) {
-            return number;
-        }
-    }
-    return 0;
+    const auto found = std::ranges::find(ListHandles, GetFocus());
+    return found == ListHandles.end() ? 0 : static_cast<int>(found - ListHandles.begin()) + 1;
 }
 
 LRESULT HostedWindow::Ask(HWND list, UINT message, WPARAM wParam, LPARAM lParam) const
@@ -80,14 +90,14 @@ LRESULT HostedWindow::Ask(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(ListBoxProcedure, list, message, wParam, lParam);
 }
 
-int HostedWindow::Selected(HWND list) const
+HostedWindow::State HostedWindow::Read() const
 {
-    return static_cast<int>(Ask(list, LB_GETCURSEL));
-}
-
-int HostedWindow::Top(HWND list) const
-{
-    return static_cast<int>(Ask(list, LB_GETTOPINDEX));
+    State state{FocusedList()};
+    for (int number = 1; number <= logic::ListCount; ++number) {
+        state.Selected.at(number - 1) = static_cast<int>(Ask(List(number), LB_GETCURSEL));
+        state.Top.at(number - 1) = static_cast<int>(Ask(List(number), LB_GETTOPINDEX));
+    }
+    return state;
 }
 
 // A list whose painting is suspended, by the window system or by the list box itself, draws
@@ -97,6 +107,11 @@ bool HostedWindow::Painting(HWND list) const
     SetPixel(PaintProbe, 1, 1, Unpainted);
     Ask(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(PaintProbe), PRF_CLIENT);
     return IsWindowVisible(list) && GetPixel(PaintProbe, 1, 1) != Unpainted;
+}
+
+bool HostedWindow::AllPainting() const
+{
+    return std::ranges::all_of(ListHandles, [this](HWND list) { return Painting(list); });
 }
 
 std::wstring HostedWindow::RowText(HWND list, int row) const
@@ -111,10 +126,9 @@ std::wstring HostedWindow::RowText(HWND list, int row) const
     return text;
 }
 
-void HostedWindow::Input(const std::vector<INPUT>& events, bool paint)
+void HostedWindow::Input(std::vector<INPUT> input, bool paint)
 {
-    std::vector<INPUT> copy = events;
-    if (SendInput(static_cast<UINT>(copy.size()), copy.data(), sizeof(INPUT)) != copy.size()) {
+    if (SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) != input.size()) {
         throw std::runtime_error("the system took not all of the input");
     }
     Pump(paint);
@@ -172,11 +186,7 @@ LRESULT CALLBACK HostedWindow::WatchActivation(int code, WPARAM wParam, LPARAM l
         GetDlgItem(box, MessageBoxTextId) != nullptr) {
         wchar_t text[512]{};
         GetDlgItemTextW(box, MessageBoxTextId, text, 512);
-        bool painting = true;
-        for (int number = 1; number <= logic::ListCount; ++number) {
-            painting = painting && host->Painting(host->List(number));
-        }
-        host->Boxes.push_back({text, host->Handling, painting});
+        host->Boxes.push_back({text, host->Handling, host->AllPainting()});
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -188,55 +198,40 @@ INPUT MoveTo(POINT screen)
     // to pixels: rounded up here, each lands on its own pixel.
     const long width = GetSystemMetrics(SM_CXSCREEN);
     const long height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
+    INPUT input = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
     input.mi.dx = static_cast<LONG>((screen.x * 65536L + width - 1) / width);
     input.mi.dy = static_cast<LONG>((screen.y * 65536L + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-INPUT LeftButton(bool down)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     return input;
 }
 
 INPUT Wheel(int notches)
 {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    return input;
-}
-
-INPUT Key(WORD virtualKey, bool down)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
+    return Mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA));
 }
 
 std::vector<INPUT> ClickAt(POINT screen)
 {
-    return {MoveTo(screen), LeftButton(true), LeftButton(false)};
+    return {MoveTo(screen), Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)};
 }
 
-std::vector<INPUT> Press(WORD virtualKey)
+std::vector<INPUT> Press(WORD virtualKey, WORD held)
 {
-    return {Key(virtualKey, true), Key(virtualKey, false)};
+    if (held == 0) {
+        return {Key(virtualKey, true), Key(virtualKey, false)};
+    }
+    return {Key(held, true), Key(virtualKey, true), Key(virtualKey, false), Key(held, false)};
 }
 
 POINT ScreenPoint(HWND control, POINT client)
 {
     ClientToScreen(control, &client);
     return client;
+}
+
+POINT Middle(HWND control)
+{
+    const RECT client = ClientRect(control);
+    return ScreenPoint(control, {client.right / 2, client.bottom / 2});
 }
 
 RECT ClientRect(HWND control)

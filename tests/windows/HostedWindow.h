@@ -23,6 +23,14 @@ public:
         bool ListsPainting = false; // whether every list painted while it was open
     };
 
+    // Where the lists stand: the focus as FocusedList gives it, then each list's selected and
+    // top rows.
+    struct State {
+        int Focus = 0;
+        std::array<int, logic::ListCount> Selected{};
+        std::array<int, logic::ListCount> Top{};
+    };
+
     explicit HostedWindow(const form::FormDescription& description);
     ~HostedWindow();
     HostedWindow(const HostedWindow&) = delete;
@@ -37,15 +45,15 @@ public:
     // A list asked straight, past the program's own handling of its messages, which would
     // otherwise look for changes to report after every question the test asks.
     LRESULT Ask(HWND list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    int Selected(HWND list) const;
-    int Top(HWND list) const;
+    State Read() const;
     // Whether the list paints its rows, asked of the list itself.
     bool Painting(HWND list) const;
+    bool AllPainting() const;
     std::wstring RowText(HWND list, int row) const;
 
     // Real input through the system's input queue, then every message it leads to handled;
     // without painting, the window paints later, as when input comes faster than it paints.
-    void Input(const std::vector<INPUT>& events, bool paint = true);
+    void Input(std::vector<INPUT> input, bool paint = true);
     // Handles every message waiting, including those that come of handling them.
     void Pump(bool paint = true);
     // Waits, handling messages, until the window is the active one, as input needs it.
@@ -75,15 +83,15 @@ private:
 
 // Input events, as SendInput takes them.
 INPUT MoveTo(POINT screen);
-INPUT LeftButton(bool down);
 INPUT Wheel(int notches);
-INPUT Key(WORD virtualKey, bool down);
 std::vector<INPUT> ClickAt(POINT screen);
-std::vector<INPUT> Press(WORD virtualKey);
+// A key pressed and released, while `held` (a modifier, 0 for none) is held down.
+std::vector<INPUT> Press(WORD virtualKey, WORD held = 0);
 
-// Screen points of a list's parts.
+// Screen points of a control's parts.
 POINT RowPoint(HWND list, int row);
 POINT ScreenPoint(HWND control, POINT client);
+POINT Middle(HWND control);
 RECT ClientRect(HWND control);
 RECT ScrollBarRect(HWND list);
 

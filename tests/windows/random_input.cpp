@@ -48,12 +48,6 @@ struct Event {
     std::string Description;
 };
 
-struct Snapshot {
-    int Focus = 0;
-    std::array<int, logic::ListCount> Selected{};
-    std::array<int, logic::ListCount> Top{};
-};
-
 class RandomInput {
 public:
     explicit RandomInput(unsigned seed) : Random(seed) {}
@@ -65,8 +59,7 @@ public:
 private:
     int Pick(int below) { return static_cast<int>(Random() % static_cast<unsigned>(below)); }
     Event Next();
-    Snapshot Read() const;
-    std::string Check(const Event& event, const Snapshot& before);
+    std::string Check(const Event& event, const HostedWindow::State& before);
     void Stamp(std::vector<INPUT>& input);
 
     std::mt19937 Random;
@@ -95,11 +88,8 @@ Event RandomInput::Next()
     } else if (kind < 28) {
         const auto& labels = Window->Labels();
         HWND label = labels.at(static_cast<size_t>(Pick(static_cast<int>(labels.size()))));
-        const RECT client = testing::ClientRect(label);
-        event = {
-            Kind::HeaderClick, 0,
-            testing::ClickAt(testing::ScreenPoint(label, {client.right / 2, client.bottom / 2})),
-            "click header cell " + std::to_string(GetDlgCtrlID(label))};
+        event = {Kind::HeaderClick, 0, testing::ClickAt(testing::Middle(label)),
+                 "click header cell " + std::to_string(GetDlgCtrlID(label))};
     } else if (kind < 38) {
         const RECT bar = testing::ScrollBarRect(list);
         const POINT at{(bar.left + bar.right) / 2, bar.top + Pick(bar.bottom - bar.top)};
@@ -135,19 +125,8 @@ Event RandomInput::Next()
         }
     } else {
         const bool back = Pick(2) == 0;
-        event = {Kind::Tab,
-                 focused,
-                 {},
+        event = {Kind::Tab, focused, testing::Press(VK_TAB, back ? VK_SHIFT : 0),
                  (back ? "shift+tab from List" : "tab from List") + std::to_string(focused)};
-        if (back) {
-            event.Input.push_back(testing::Key(VK_SHIFT, true));
-        }
-        for (const INPUT& input : testing::Press(VK_TAB)) {
-            event.Input.push_back(input);
-        }
-        if (back) {
-            event.Input.push_back(testing::Key(VK_SHIFT, false));
-        }
     }
     return event;
 }
@@ -167,18 +146,6 @@ void RandomInput::Stamp(std::vector<INPUT>& input)
     }
 }
 
-Snapshot RandomInput::Read() const
-{
-    Snapshot state;
-    state.Focus = Window->FocusedList();
-    for (int number = 1; number <= logic::ListCount; ++number) {
-        HWND list = Window->List(number);
-        state.Selected.at(number - 1) = Window->Selected(list);
-        state.Top.at(number - 1) = Window->Top(list);
-    }
-    return state;
-}
-
 std::string Describe(const std::array<int, logic::ListCount>& values)
 {
     std::string text;
@@ -193,7 +160,7 @@ bool AllEqual(const std::array<int, logic::ListCount>& values)
     return std::ranges::all_of(values, [&values](int value) { return value == values[0]; });
 }
 
-std::string RandomInput::Check(const Event& event, const Snapshot& before)
+std::string RandomInput::Check(const Event& event, const HostedWindow::State& before)
 {
     for (int number = 1; number <= logic::ListCount; ++number) {
         HWND list = Window->List(number);
@@ -221,7 +188,7 @@ std::string RandomInput::Check(const Event& event, const Snapshot& before)
     if (!Window->OtherWindows().empty()) {
         return "another window of the program is open";
     }
-    const Snapshot after = Read();
+    const HostedWindow::State after = Window->Read();
     if (after.Focus == 0) {
         return "no list holds the focus";
     }
@@ -268,14 +235,14 @@ std::string RandomInput::Run(int events)
         if (Steps.size() > StepsShownOnFailure) {
             Steps.pop_front();
         }
-        const Snapshot before = Read();
+        const HostedWindow::State before = Window->Read();
         Window->Input(event.Input, index % PaintEvery == PaintEvery - 1);
         const std::string failure = Check(event, before);
         if (!failure.empty()) {
             std::string report = "event " + std::to_string(index) + ": " + failure +
-                                 "\n  state: focus List" + std::to_string(Read().Focus) +
-                                 ", selected" + Describe(Read().Selected) + ", top" +
-                                 Describe(Read().Top) + "\n  last events:";
+                                 "\n  state: focus List" + std::to_string(Window->Read().Focus) +
+                                 ", selected" + Describe(Window->Read().Selected) + ", top" +
+                                 Describe(Window->Read().Top) + "\n  last events:";
             for (const std::string& step : Steps) {
                 report += "\n    " + step;
             }

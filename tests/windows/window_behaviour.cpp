@@ -13,6 +13,7 @@
 #include "form/Headers.h"
 #include "framework/win32/Text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -41,24 +42,9 @@ bool IsInput(UINT message)
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
-bool AllPainting(const HostedWindow& window)
-{
-    for (int number = 1; number <= logic::ListCount; ++number) {
-        if (!window.Painting(window.List(number))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool AllSelect(const HostedWindow& window, int row)
 {
-    for (int number = 1; number <= logic::ListCount; ++number) {
-        if (window.Selected(window.List(number)) != row) {
-            return false;
-        }
-    }
-    return true;
+    return std::ranges::count(window.Read().Selected, row) == logic::ListCount;
 }
 
 // --- error_box ------------------------------------------------------------------------------
@@ -111,7 +97,7 @@ void ErrorBox()
                    "it opened after the input was handled, not inside it");
             Expect(boxes[0].ListsPainting, "every list painted while it was open");
         }
-        Expect(AllPainting(window), "every list paints once it is closed");
+        Expect(window.AllPainting(), "every list paints once it is closed");
         Expect(window.OtherWindows().empty(), "no other window is left open");
 
         window.Input(testing::ClickAt(testing::RowPoint(window.List(2), 3)));
@@ -150,19 +136,13 @@ private:
     HWND Window = nullptr;
 };
 
-POINT Middle(HWND window)
-{
-    const RECT client = testing::ClientRect(window);
-    return testing::ScreenPoint(window, {client.right / 2, client.bottom / 2});
-}
-
 void Reactivation()
 {
     HostedWindow window(form::Form1Description());
     Expect(window.WaitUntilActive(window.Handle()), "the window is active");
     OtherWindow other(window.Handle());
     // The window manager activates a new window as it maps it: that is over before the test.
-    window.Input(testing::ClickAt(Middle(other.Handle())));
+    window.Input(testing::ClickAt(testing::Middle(other.Handle())));
     Expect(window.WaitUntilActive(other.Handle()), "the other window is shown and active");
     window.Settle();
     for (int number = 1; number <= logic::ListCount; ++number) {
@@ -171,12 +151,12 @@ void Reactivation()
         Expect(window.WaitUntilActive(window.Handle()) && window.FocusedList() == number,
                "a click on a row activates ours and puts the focus in its list");
 
-        window.Input(testing::ClickAt(Middle(other.Handle())));
+        window.Input(testing::ClickAt(testing::Middle(other.Handle())));
         Expect(window.WaitUntilActive(other.Handle()), "a click on the other window activates it");
         Expect(window.FocusedList() == 0, "no list of ours holds the focus meanwhile");
 
         // A header cell takes no focus of its own: the click only activates the window.
-        window.Input(testing::ClickAt(Middle(window.Labels().front())));
+        window.Input(testing::ClickAt(testing::Middle(window.Labels().front())));
         Expect(window.WaitUntilActive(window.Handle()), "a click on a header cell activates ours");
         const int focused = window.FocusedList();
         std::string what = "the focus is back in List" + std::to_string(number);
@@ -295,16 +275,14 @@ void ListTexts()
                "List" + std::to_string(list.Number) + " is named by its scale cell");
     }
     Expect(window.WaitUntilActive(window.Handle()), "the window is active");
-    const std::vector<INPUT> ctrlC{testing::Key(VK_CONTROL, true), testing::Key('C', true),
-                                   testing::Key('C', false), testing::Key(VK_CONTROL, false)};
+    const std::vector<INPUT> ctrlC = testing::Press('C', VK_CONTROL);
     const DWORD untouched = GetClipboardSequenceNumber();
     window.Input(ctrlC);
     Expect(GetClipboardSequenceNumber() == untouched, "with no row selected, nothing is copied");
     window.Input(testing::ClickAt(testing::RowPoint(window.List(2), 3)));
     window.Input(ctrlC);
     Expect(GetClipboardSequenceNumber() != untouched &&
-               ClipboardText() == window.RowText(window.List(2), 3) &&
-               window.Selected(window.List(2)) == 3,
+               ClipboardText() == window.RowText(window.List(2), 3) && AllSelect(window, 3),
            "Ctrl+C copies the selected value and moves nothing");
 }
 
