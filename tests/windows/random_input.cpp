@@ -8,6 +8,7 @@
 
 #include "HostedWindow.h"
 #include "form/Form1Description.h"
+#include "framework/win32/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -15,11 +16,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+using framework::win32::Narrow;
 using testing::HostedWindow;
 
 namespace {
@@ -50,18 +53,19 @@ struct Event {
 
 class RandomInput {
 public:
-    explicit RandomInput(unsigned seed) : Random(seed) {}
+    explicit RandomInput(unsigned seed) : Seed(seed), Random(seed) {}
 
-    // Empty when every event kept the window whole, otherwise what went wrong.
-    std::string Run(int events);
-    void PrintTally(unsigned seed, int events, std::chrono::steady_clock::duration took) const;
+    // Whether every event kept the window whole; what went wrong, or a tally, is printed.
+    bool Run(int events);
 
 private:
     int Pick(int below) { return static_cast<int>(Random() % static_cast<unsigned>(below)); }
     Event Next();
     std::string Check(const Event& event, const HostedWindow::State& before);
+    std::string Failure(int events);
     void Stamp(std::vector<INPUT>& input);
 
+    unsigned Seed;
     std::mt19937 Random;
     DWORD Clock = GetTickCount();
     std::optional<HostedWindow> Window;
@@ -74,61 +78,61 @@ private:
 
 Event RandomInput::Next()
 {
-    Event event;
     const int number = 1 + Pick(logic::ListCount);
     HWND list = Window->List(number);
+    const std::string name = "List" + std::to_string(number);
     const int focused = Window->FocusedList();
+    const std::string inFocused = " in List" + std::to_string(focused);
     const int kind = Pick(100);
     if (kind < 25) {
         const RECT client = testing::ClientRect(list);
         const POINT at{1 + Pick(client.right - 2), Pick(client.bottom)};
-        event = {Kind::RowClick, number, testing::ClickAt(testing::ScreenPoint(list, at)),
-                 "click List" + std::to_string(number) + " at " + std::to_string(at.x) + "," +
-                     std::to_string(at.y)};
-    } else if (kind < 28) {
+        return {Kind::RowClick, number, testing::ClickAt(testing::ScreenPoint(list, at)),
+                "click " + name + " at " + std::to_string(at.x) + "," + std::to_string(at.y)};
+    }
+    if (kind < 28) {
         const auto& labels = Window->Labels();
         HWND label = labels.at(static_cast<size_t>(Pick(static_cast<int>(labels.size()))));
-        event = {Kind::HeaderClick, 0, testing::ClickAt(testing::Middle(label)),
-                 "click header cell " + std::to_string(GetDlgCtrlID(label))};
-    } else if (kind < 38) {
+        return {Kind::HeaderClick, 0, testing::ClickAt(testing::Middle(label)),
+                "click header cell " + std::to_string(GetDlgCtrlID(label))};
+    }
+    if (kind < 38) {
         const RECT bar = testing::ScrollBarRect(list);
         const POINT at{(bar.left + bar.right) / 2, bar.top + Pick(bar.bottom - bar.top)};
-        event = {Kind::ScrollBarClick, number, testing::ClickAt(at),
-                 "click List" + std::to_string(number) + "'s scroll bar at " +
-                     std::to_string(at.y - bar.top)};
-    } else if (kind < 50) {
+        return {Kind::ScrollBarClick, number, testing::ClickAt(at),
+                "click " + name + "'s scroll bar at " + std::to_string(at.y - bar.top)};
+    }
+    if (kind < 50) {
         const int notches = (1 + Pick(MaxWheelNotches)) * (Pick(2) == 0 ? 1 : -1);
         const RECT client = testing::ClientRect(list);
         const POINT at = testing::ScreenPoint(list, {client.right / 2, Pick(client.bottom)});
-        event = {Kind::Wheel,
-                 number,
-                 {testing::MoveTo(at), testing::Wheel(notches)},
-                 "wheel over List" + std::to_string(number) + " by " + std::to_string(notches)};
-    } else if (kind < 75) {
+        return {Kind::Wheel,
+                number,
+                {testing::MoveTo(at), testing::Wheel(notches)},
+                "wheel over " + name + " by " + std::to_string(notches)};
+    }
+    if (kind < 75) {
         static constexpr std::array<std::pair<WORD, const char*>, 6> Keys{{{VK_UP, "Up"},
                                                                            {VK_DOWN, "Down"},
                                                                            {VK_PRIOR, "Page Up"},
                                                                            {VK_NEXT, "Page Down"},
                                                                            {VK_HOME, "Home"},
                                                                            {VK_END, "End"}}};
-        const auto& [key, name] = Keys.at(static_cast<size_t>(Pick(Keys.size())));
-        event = {Kind::Key, focused, testing::Press(key),
-                 std::string("key ") + name + " in List" + std::to_string(focused)};
-    } else if (kind < 85) {
-        const std::string digits = std::to_string(Pick(MaxTypedNumber));
-        event = {
-            Kind::Typing, focused, {}, "type " + digits + " in List" + std::to_string(focused)};
-        for (const char digit : digits) {
-            for (const INPUT& input : testing::Press(static_cast<WORD>(digit))) {
-                event.Input.push_back(input);
-            }
-        }
-    } else {
-        const bool back = Pick(2) == 0;
-        event = {Kind::Tab, focused, testing::Press(VK_TAB, back ? VK_SHIFT : 0),
-                 (back ? "shift+tab from List" : "tab from List") + std::to_string(focused)};
+        const auto& [key, keyName] = Keys.at(static_cast<size_t>(Pick(Keys.size())));
+        return {Kind::Key, focused, testing::Press(key), std::string("key ") + keyName + inFocused};
     }
-    return event;
+    if (kind < 85) {
+        const std::string digits = std::to_string(Pick(MaxTypedNumber));
+        Event event{Kind::Typing, focused, {}, "type " + digits + inFocused};
+        for (const char digit : digits) {
+            std::ranges::copy(testing::Press(static_cast<WORD>(digit)),
+                              std::back_inserter(event.Input));
+        }
+        return event;
+    }
+    const bool back = Pick(2) == 0;
+    return {Kind::Tab, focused, testing::Press(VK_TAB, back ? VK_SHIFT : 0),
+            (back ? "shift+tab from List" : "tab from List") + std::to_string(focused)};
 }
 
 void RandomInput::Stamp(std::vector<INPUT>& input)
@@ -179,11 +183,7 @@ std::string RandomInput::Check(const Event& event, const HostedWindow::State& be
         }
     }
     if (!Window->MessageBoxes().empty()) {
-        std::string text;
-        for (const wchar_t character : Window->MessageBoxes().front().Text) {
-            text += character < 128 ? static_cast<char>(character) : '?';
-        }
-        return "a message box opened: " + text;
+        return "a message box opened: " + Narrow(Window->MessageBoxes().front().Text);
     }
     if (!Window->OtherWindows().empty()) {
         return "another window of the program is open";
@@ -217,9 +217,9 @@ std::string RandomInput::Check(const Event& event, const HostedWindow::State& be
     return {};
 }
 
-std::string RandomInput::Run(int events)
+// Empty when every event kept the window whole, otherwise what went wrong.
+std::string RandomInput::Failure(int events)
 {
-    Window.emplace(form::Form1Description());
     if (!Window->WaitUntilActive(Window->Handle())) {
         return "the window never became the active one, so no input would reach it";
     }
@@ -239,28 +239,38 @@ std::string RandomInput::Run(int events)
         Window->Input(event.Input, index % PaintEvery == PaintEvery - 1);
         const std::string failure = Check(event, before);
         if (!failure.empty()) {
+            const HostedWindow::State state = Window->Read();
             std::string report = "event " + std::to_string(index) + ": " + failure +
-                                 "\n  state: focus List" + std::to_string(Window->Read().Focus) +
-                                 ", selected" + Describe(Window->Read().Selected) + ", top" +
-                                 Describe(Window->Read().Top) + "\n  last events:";
+                                 "\n  state: focus List" + std::to_string(state.Focus) +
+                                 ", selected" + Describe(state.Selected) + ", top" +
+                                 Describe(state.Top) + "\n  last events:";
             for (const std::string& step : Steps) {
                 report += "\n    " + step;
             }
-            Window.reset();
             return report;
         }
     }
-    Window.reset();
     return {};
 }
 
-void RandomInput::PrintTally(unsigned seed, int events,
-                             std::chrono::steady_clock::duration took) const
+bool RandomInput::Run(int events)
 {
-    std::printf("seed %u: %d events in %.1f s; %d moved the selection, %d scrolled a list, %d "
-                "moved the focus\n",
-                seed, events, std::chrono::duration<double>(took).count(), SelectionChanges,
-                Scrolls, FocusChanges);
+    const auto start = std::chrono::steady_clock::now();
+    Window.emplace(form::Form1Description());
+    const std::string failure = Failure(events);
+    Window.reset();
+    if (!failure.empty()) {
+        std::printf("FAIL seed %u (replay with the argument %u), %s\n", Seed, Seed,
+                    failure.c_str());
+    } else {
+        std::printf("seed %u: %d events in %.1f s; %d moved the selection, %d scrolled a list, "
+                    "%d moved the focus\n",
+                    Seed, events,
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                    SelectionChanges, Scrolls, FocusChanges);
+    }
+    std::fflush(stdout);
+    return failure.empty();
 }
 
 } // namespace
@@ -268,12 +278,9 @@ void RandomInput::PrintTally(unsigned seed, int events,
 int main(int argc, char** argv)
 {
     std::vector<unsigned> seeds;
-    int events = DefaultEventsPerSeed;
+    const int events = argc > 2 ? std::atoi(argv[2]) : DefaultEventsPerSeed;
     if (argc > 1) {
         seeds.push_back(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
-        if (argc > 2) {
-            events = std::atoi(argv[2]);
-        }
     } else {
         seeds.assign(std::begin(FixedSeeds), std::end(FixedSeeds));
         const auto clockSeed =
@@ -286,17 +293,7 @@ int main(int argc, char** argv)
 
     int failed = 0;
     for (const unsigned seed : seeds) {
-        const auto start = std::chrono::steady_clock::now();
-        RandomInput run(seed);
-        const std::string failure = run.Run(events);
-        if (!failure.empty()) {
-            std::printf("FAIL seed %u (replay with the argument %u), %s\n", seed, seed,
-                        failure.c_str());
-            ++failed;
-        } else {
-            run.PrintTally(seed, events, std::chrono::steady_clock::now() - start);
-        }
-        std::fflush(stdout);
+        failed += RandomInput(seed).Run(events) ? 0 : 1;
     }
     std::printf("%d passed, %d failed\n", static_cast<int>(seeds.size()) - failed, failed);
     return failed == 0 ? 0 : 1;
