@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -54,41 +53,27 @@ bool AllSelect(const HostedWindow& window, int row)
 constexpr int ShortListNumber = 6;
 constexpr int ShortListRows = 5;
 
-struct FailingSelection {
-    const char* Name;
-    std::function<std::vector<INPUT>(const HostedWindow&)> Input;
-};
-
-// Each selects a row that HSh lacks without scrolling, so that only the click procedure fails.
-const FailingSelection FailingSelections[] = {
-    {"a click on HB's row 10",
-     [](const HostedWindow& window) {
-         return testing::ClickAt(testing::RowPoint(window.List(1), 10));
-     }},
-    {"Down in HB", [](const HostedWindow& /*window*/) { return testing::Press(VK_DOWN); }},
-};
-
 void ErrorBox()
 {
     const form::FormDescription& complete = form::Form1Description();
     std::vector<form::ListDescription> lists(complete.Lists.begin(), complete.Lists.end());
-    for (form::ListDescription& list : lists) {
-        if (list.Number == ShortListNumber) {
-            list.Rows = list.Rows.first(ShortListRows);
-        }
-    }
+    auto& shortList = *std::ranges::find(lists, ShortListNumber, &form::ListDescription::Number);
+    shortList.Rows = shortList.Rows.first(ShortListRows);
     form::FormDescription shortened = complete;
     shortened.Lists = lists;
 
-    for (const FailingSelection& selection : FailingSelections) {
-        std::printf("--- %s\n", selection.Name);
+    // Each selects a row that HSh lacks without scrolling, so that only the click procedure
+    // fails: a click on HB's row 10, or Down in HB.
+    for (const bool byKey : {false, true}) {
+        std::printf("--- %s\n", byKey ? "Down in HB" : "a click on HB's row 10");
         HostedWindow window(shortened);
         Expect(window.WaitUntilActive(window.Handle()), "the window is active");
         window.Input(testing::ClickAt(testing::RowPoint(window.List(1), ShortListRows - 1)));
         Expect(AllSelect(window, ShortListRows - 1) && window.MessageBoxes().empty(),
                "a row every list holds is selected everywhere, no message box");
 
-        window.Input(selection.Input(window));
+        window.Input(byKey ? testing::Press(VK_DOWN)
+                           : testing::ClickAt(testing::RowPoint(window.List(1), 10)));
         const auto& boxes = window.MessageBoxes();
         Expect(boxes.size() == 1, "one message box, saw " + std::to_string(boxes.size()));
         if (!boxes.empty()) {
@@ -110,40 +95,29 @@ void ErrorBox()
 // --- reactivation ---------------------------------------------------------------------------
 
 // A plain window of another program's kind, beside ours, for the user to switch to.
-class OtherWindow {
-public:
-    explicit OtherWindow(HWND beside)
-    {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = L"OtherWindow";
-        RegisterClassW(&windowClass);
-        RECT frame{};
-        GetWindowRect(beside, &frame);
-        Window = CreateWindowExW(0, L"OtherWindow", L"another window",
-                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, frame.right + 20, frame.top, 200,
-                                 150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~OtherWindow() { DestroyWindow(Window); }
-    OtherWindow(const OtherWindow&) = delete;
-    OtherWindow& operator=(const OtherWindow&) = delete;
-
-    HWND Handle() const { return Window; }
-
-private:
-    HWND Window = nullptr;
-};
+HWND CreateOtherWindow(HWND beside)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"OtherWindow";
+    RegisterClassW(&windowClass);
+    RECT frame{};
+    GetWindowRect(beside, &frame);
+    return CreateWindowExW(0, L"OtherWindow", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           frame.right + 20, frame.top, 200, 150, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
 
 void Reactivation()
 {
     HostedWindow window(form::Form1Description());
     Expect(window.WaitUntilActive(window.Handle()), "the window is active");
-    OtherWindow other(window.Handle());
+    HWND other = CreateOtherWindow(window.Handle());
     // The window manager activates a new window as it maps it: that is over before the test.
-    window.Input(testing::ClickAt(testing::Middle(other.Handle())));
-    Expect(window.WaitUntilActive(other.Handle()), "the other window is shown and active");
+    window.Input(testing::ClickAt(testing::Middle(other)));
+    Expect(window.WaitUntilActive(other), "the other window is shown and active");
     window.Settle();
     for (int number = 1; number <= logic::ListCount; ++number) {
         std::printf("--- List%d\n", number);
@@ -151,30 +125,28 @@ void Reactivation()
         Expect(window.WaitUntilActive(window.Handle()) && window.FocusedList() == number,
                "a click on a row activates ours and puts the focus in its list");
 
-        window.Input(testing::ClickAt(testing::Middle(other.Handle())));
-        Expect(window.WaitUntilActive(other.Handle()), "a click on the other window activates it");
+        window.Input(testing::ClickAt(testing::Middle(other)));
+        Expect(window.WaitUntilActive(other), "a click on the other window activates it");
         Expect(window.FocusedList() == 0, "no list of ours holds the focus meanwhile");
 
         // A header cell takes no focus of its own: the click only activates the window.
         window.Input(testing::ClickAt(testing::Middle(window.Labels().front())));
         Expect(window.WaitUntilActive(window.Handle()), "a click on a header cell activates ours");
         const int focused = window.FocusedList();
-        std::string what = "the focus is back in List" + std::to_string(number);
-        if (focused != number) {
-            what +=
-                focused == 0 ? ", found in no list" : ", found in List" + std::to_string(focused);
-        }
-        Expect(focused == number, what);
+        Expect(focused == number, "the focus is back in List" + std::to_string(number) +
+                                      " (found in list " + std::to_string(focused) +
+                                      ", 0 for none)");
     }
+    DestroyWindow(other);
 }
 
 // --- dpi_change -----------------------------------------------------------------------------
 
-// Each control's place in the client area and its font's height, one control a line, by id;
-// then the window's outer size.
+// Each control's place in the client area and its font's height, one control a line in the
+// order of the controls, which a change of DPI keeps; then the window's outer size.
 std::string Layout(HWND window)
 {
-    std::map<int, std::string> lines;
+    std::ostringstream layout;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         RECT rect{};
@@ -183,31 +155,25 @@ std::string Layout(HWND window)
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font),
                    &font);
-        std::ostringstream line;
-        line << "control " << GetDlgCtrlID(child) << ": " << rect.left << "," << rect.top << " "
-             << rect.right - rect.left << "x" << rect.bottom - rect.top << ", font height "
-             << font.lfHeight;
-        lines[GetDlgCtrlID(child)] = line.str();
-    }
-    std::string layout;
-    for (const auto& [id, line] : lines) {
-        layout += line + "\n";
+        layout << "control " << GetDlgCtrlID(child) << ": " << rect.left << "," << rect.top << " "
+               << rect.right - rect.left << "x" << rect.bottom - rect.top << ", font height "
+               << font.lfHeight << "\n";
     }
     RECT frame{};
     GetWindowRect(window, &frame);
-    layout += "window " + std::to_string(frame.right - frame.left) + "x" +
-              std::to_string(frame.bottom - frame.top) + "\n";
-    return layout;
+    layout << "window " << frame.right - frame.left << "x" << frame.bottom - frame.top << "\n";
+    return layout.str();
 }
 
-// WM_DPICHANGED with the window rectangle the system would suggest for the new DPI.
-std::string ChangeDpi(HostedWindow& window, UINT dotsPerInch, SIZE frame)
+// WM_DPICHANGED from one DPI to another, with the window rectangle the system would suggest: the
+// window's own, scaled.
+std::string ChangeDpi(HostedWindow& window, int from, int to)
 {
     RECT suggested{};
     GetWindowRect(window.Handle(), &suggested);
-    suggested.right = suggested.left + frame.cx;
-    suggested.bottom = suggested.top + frame.cy;
-    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dotsPerInch, dotsPerInch),
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, to, from);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, to, from);
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(to, to),
                  reinterpret_cast<LPARAM>(&suggested));
     window.Pump();
     return Layout(window.Handle());
@@ -231,17 +197,12 @@ int UnchangedLines(const std::string& before, const std::string& after)
 void DpiChange()
 {
     HostedWindow window(form::Form1Description());
-    const UINT launchedAt = GetDpiForWindow(window.Handle());
+    const auto launchedAt = static_cast<int>(GetDpiForWindow(window.Handle()));
     const std::string launched = Layout(window.Handle());
-    RECT frame{};
-    GetWindowRect(window.Handle(), &frame);
-    const SIZE launchedFrame{frame.right - frame.left, frame.bottom - frame.top};
-    const SIZE scaledFrame{MulDiv(launchedFrame.cx, NewDotsPerInch, static_cast<int>(launchedAt)),
-                           MulDiv(launchedFrame.cy, NewDotsPerInch, static_cast<int>(launchedAt))};
-    const std::string scaled = ChangeDpi(window, NewDotsPerInch, scaledFrame);
+    const std::string scaled = ChangeDpi(window, launchedAt, NewDotsPerInch);
     Expect(launchedAt != NewDotsPerInch, "the window was launched at another DPI than 144");
     Expect(UnchangedLines(launched, scaled) == 0, "at 144 every control and its font changed");
-    const std::string back = ChangeDpi(window, launchedAt, launchedFrame);
+    const std::string back = ChangeDpi(window, NewDotsPerInch, launchedAt);
     Expect(back == launched, "back at the launch DPI, controls, fonts and size are as launched");
     if (back != launched || UnchangedLines(launched, scaled) != 0) {
         std::printf("launched:\n%s\nat 144:\n%s\nback:\n%s", launched.c_str(), scaled.c_str(),
