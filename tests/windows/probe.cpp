@@ -12,6 +12,8 @@
 //       TOP       the top row of every list, in the same forms
 // Exit status 0 on success, 1 with the state seen printed otherwise.
 
+#include "framework/win32/Text.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -44,16 +46,6 @@ HWND List(HWND window, int number)
     return GetDlgItem(window, FirstListId + number);
 }
 
-std::string Utf8(const std::wstring& text)
-{
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        length, nullptr, nullptr);
-    return bytes;
-}
-
 std::wstring RowText(HWND list, int row)
 {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
@@ -81,35 +73,34 @@ int PrintTable(HWND window)
     for (int row = 0; row < rows; ++row) {
         std::string line = "|";
         for (HWND list : columns) {
-            line += Utf8(RowText(list, row)) + "|";
+            line += framework::win32::Narrow(RowText(list, row)) + "|";
         }
         std::printf("%s\n", line.c_str());
     }
     return 0;
 }
 
-int PrintPoint(HWND window, int number, int row)
+int PrintScreenPoint(HWND list, POINT client)
 {
-    HWND list = List(window, number);
-    RECT rect{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
-    POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ClientToScreen(list, &middle);
-    std::printf("%ld %ld\n", middle.x, middle.y);
+    ClientToScreen(list, &client);
+    std::printf("%ld %ld\n", client.x, client.y);
     return 0;
 }
 
-// The vertical scroll bar stands right of the client area and as tall as it.
-int PrintDownArrow(HWND window, int number)
+int PrintPoint(HWND list, int row)
 {
-    HWND list = List(window, number);
+    RECT rect{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    return PrintScreenPoint(list, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+// The vertical scroll bar stands right of the client area and as tall as it.
+int PrintDownArrow(HWND list)
+{
     RECT client{};
     GetClientRect(list, &client);
-    POINT corner{client.right, client.bottom};
-    ClientToScreen(list, &corner);
-    std::printf("%ld %ld\n", corner.x + GetSystemMetrics(SM_CXVSCROLL) / 2,
-                corner.y - GetSystemMetrics(SM_CYVSCROLL) / 2);
-    return 0;
+    return PrintScreenPoint(list, {client.right + GetSystemMetrics(SM_CXVSCROLL) / 2,
+                                   client.bottom - GetSystemMetrics(SM_CYVSCROLL) / 2});
 }
 
 struct State {
@@ -155,14 +146,15 @@ bool Matches(const std::array<int, ListCount>& values, const std::string& wanted
 
 std::string Describe(const State& state)
 {
-    std::string text = "focus List" + std::to_string(state.Focus) + "; selected";
-    for (int value : state.Selected) {
-        text += " " + std::to_string(value);
-    }
-    text += "; top";
-    for (int value : state.Top) {
-        text += " " + std::to_string(value);
-    }
+    std::string text = "focus List" + std::to_string(state.Focus);
+    const auto add = [&text](const char* name, const std::array<int, ListCount>& values) {
+        text += name;
+        for (const int value : values) {
+            text += " " + std::to_string(value);
+        }
+    };
+    add("; selected", state.Selected);
+    add("; top", state.Top);
     return text;
 }
 
@@ -199,10 +191,10 @@ int main(int argc, char** argv)
         return PrintTable(window);
     }
     if (arguments[0] == "point" && arguments.size() == 3) {
-        return PrintPoint(window, std::stoi(arguments[1]), std::stoi(arguments[2]));
+        return PrintPoint(List(window, std::stoi(arguments[1])), std::stoi(arguments[2]));
     }
     if (arguments[0] == "bar" && arguments.size() == 2) {
-        return PrintDownArrow(window, std::stoi(arguments[1]));
+        return PrintDownArrow(List(window, std::stoi(arguments[1])));
     }
     if (arguments[0] == "size") {
         RECT client{};
