@@ -1,5 +1,7 @@
 // What the window does beyond its lists' own events, under Wine with real input:
 //
+//   window_behaviour start_failure a window description without List4 cannot be loaded: the
+//                                 error is reported, the start ends with status 1, no window
 //   window_behaviour error_box    a failing control operation during a selection shows one
 //                                 message box after the event, and the program goes on
 //   window_behaviour reactivation the list that had the focus has it again when the window is
@@ -11,6 +13,7 @@
 #include "HostedWindow.h"
 #include "form/Form1Description.h"
 #include "form/Headers.h"
+#include "framework/win32/Program.h"
 #include "framework/win32/Text.h"
 
 #include <algorithm>
@@ -44,6 +47,23 @@ bool IsInput(UINT message)
 bool AllSelect(const HostedWindow& window, int row)
 {
     return std::ranges::count(window.Read().Selected, row) == logic::ListCount;
+}
+
+// --- start_failure --------------------------------------------------------------------------
+
+void StartFailure()
+{
+    form::FormDescription broken = form::Form1Description();
+    std::vector<form::ListDescription> lists(broken.Lists.begin(), broken.Lists.end());
+    std::erase_if(lists, [](const form::ListDescription& list) { return list.Number == 4; });
+    broken.Lists = lists;
+    std::wstring reported;
+    const int status = framework::win32::Run(
+        broken, SW_SHOWNORMAL, [&reported](const std::wstring& message) { reported = message; });
+    Expect(status == 1, "the start ends with status 1, saw " + std::to_string(status));
+    Expect(reported.find(L"List4") != std::wstring::npos,
+           "the error reported names List4: " + framework::win32::Narrow(reported));
+    Expect(FindWindowW(L"Form1", nullptr) == nullptr, "no window is left");
 }
 
 // --- error_box ------------------------------------------------------------------------------
@@ -252,13 +272,15 @@ void ListTexts()
 int main(int argc, char** argv)
 {
     const std::string behaviour = argc > 1 ? argv[1] : "";
-    const std::map<std::string, void (*)()> behaviours{{"error_box", ErrorBox},
+    const std::map<std::string, void (*)()> behaviours{{"start_failure", StartFailure},
+                                                       {"error_box", ErrorBox},
                                                        {"reactivation", Reactivation},
                                                        {"dpi_change", DpiChange},
                                                        {"list_texts", ListTexts}};
     const auto found = behaviours.find(behaviour);
     if (found == behaviours.end()) {
-        std::printf("usage: window_behaviour error_box|reactivation|dpi_change|list_texts\n");
+        std::printf(
+            "usage: window_behaviour start_failure|error_box|reactivation|dpi_change|list_texts\n");
         return 2;
     }
     found->second();
