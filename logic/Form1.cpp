@@ -112,13 +112,9 @@ void Form1::Form_Load()
     for (FillIndex = 1; FillIndex <= 57; NextFillIndex()) {
         List(7).AddItem(NoValue);
     }
-    List1HasFocus = false;
-    List2HasFocus = false;
-    List3HasFocus = false;
-    List4HasFocus = false;
-    List5HasFocus = false;
-    List6HasFocus = false;
-    List7HasFocus = false;
+    for (int number = 1; number <= ListCount; ++number) {
+        FocusFlag(number) = false;
+    }
 }
 
 // --- Synchronisation ----------------------------------------------------------------------
@@ -186,137 +182,17 @@ void Form1::CopyTopRowFrom(int scrolled)
 
 // --- Event procedures ---------------------------------------------------------------------
 
-void Form1::List1_Click()
+void Form1::TakeScrollLead(int scrolled)
 {
-    CopySelectionFrom(1);
-}
-void Form1::List2_Click()
-{
-    CopySelectionFrom(2);
-}
-void Form1::List3_Click()
-{
-    CopySelectionFrom(3);
-}
-void Form1::List4_Click()
-{
-    CopySelectionFrom(4);
-}
-void Form1::List5_Click()
-{
-    CopySelectionFrom(5);
-}
-void Form1::List6_Click()
-{
-    CopySelectionFrom(6);
-}
-void Form1::List7_Click()
-{
-    CopySelectionFrom(7);
+    FocusFlag(scrolled) = true;
+    CopyTopRowFrom(scrolled);
 }
 
-void Form1::List1_GotFocus()
-{
-    List1HasFocus = true;
-}
-void Form1::List2_GotFocus()
-{
-    List2HasFocus = true;
-}
-void Form1::List3_GotFocus()
-{
-    List3HasFocus = true;
-}
-void Form1::List4_GotFocus()
-{
-    List4HasFocus = true;
-}
-void Form1::List5_GotFocus()
-{
-    List5HasFocus = true;
-}
-void Form1::List6_GotFocus()
-{
-    List6HasFocus = true;
-}
-void Form1::List7_GotFocus()
-{
-    List7HasFocus = true;
-}
-
-void Form1::List1_LostFocus()
-{
-    List1HasFocus = false;
-}
-void Form1::List2_LostFocus()
-{
-    List2HasFocus = false;
-}
-void Form1::List3_LostFocus()
-{
-    List3HasFocus = false;
-}
-void Form1::List4_LostFocus()
-{
-    List4HasFocus = false;
-}
-void Form1::List5_LostFocus()
-{
-    List5HasFocus = false;
-}
-void Form1::List6_LostFocus()
-{
-    List6HasFocus = false;
-}
-void Form1::List7_LostFocus()
-{
-    List7HasFocus = false;
-}
-
-// HB follows a scroll only while it holds the focus; every other column takes the lead as soon
-// as it is scrolled, focused or not.
 void Form1::List1_Scroll()
 {
-    if (!List1HasFocus) {
-        return;
+    if (List1HasFocus) {
+        CopyTopRowFrom(1);
     }
-    CopyTopRowFrom(1);
-}
-
-void Form1::List2_Scroll()
-{
-    List2HasFocus = true;
-    CopyTopRowFrom(2);
-}
-
-void Form1::List3_Scroll()
-{
-    List3HasFocus = true;
-    CopyTopRowFrom(3);
-}
-
-void Form1::List4_Scroll()
-{
-    List4HasFocus = true;
-    CopyTopRowFrom(4);
-}
-
-void Form1::List5_Scroll()
-{
-    List5HasFocus = true;
-    CopyTopRowFrom(5);
-}
-
-void Form1::List6_Scroll()
-{
-    List6HasFocus = true;
-    CopyTopRowFrom(6);
-}
-
-void Form1::List7_Scroll()
-{
-    List7HasFocus = true;
-    CopyTopRowFrom(7);
 }
 
 } // namespace logic

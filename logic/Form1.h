@@ -23,37 +23,39 @@ public:
 
     void Form_Load();
 
-    void List1_Click();
-    void List2_Click();
-    void List3_Click();
-    void List4_Click();
-    void List5_Click();
-    void List6_Click();
-    void List7_Click();
+    void List1_Click() { CopySelectionFrom(1); }
+    void List2_Click() { CopySelectionFrom(2); }
+    void List3_Click() { CopySelectionFrom(3); }
+    void List4_Click() { CopySelectionFrom(4); }
+    void List5_Click() { CopySelectionFrom(5); }
+    void List6_Click() { CopySelectionFrom(6); }
+    void List7_Click() { CopySelectionFrom(7); }
 
-    void List1_GotFocus();
-    void List2_GotFocus();
-    void List3_GotFocus();
-    void List4_GotFocus();
-    void List5_GotFocus();
-    void List6_GotFocus();
-    void List7_GotFocus();
+    void List1_GotFocus() { List1HasFocus = true; }
+    void List2_GotFocus() { List2HasFocus = true; }
+    void List3_GotFocus() { List3HasFocus = true; }
+    void List4_GotFocus() { List4HasFocus = true; }
+    void List5_GotFocus() { List5HasFocus = true; }
+    void List6_GotFocus() { List6HasFocus = true; }
+    void List7_GotFocus() { List7HasFocus = true; }
 
-    void List1_LostFocus();
-    void List2_LostFocus();
-    void List3_LostFocus();
-    void List4_LostFocus();
-    void List5_LostFocus();
-    void List6_LostFocus();
-    void List7_LostFocus();
+    void List1_LostFocus() { List1HasFocus = false; }
+    void List2_LostFocus() { List2HasFocus = false; }
+    void List3_LostFocus() { List3HasFocus = false; }
+    void List4_LostFocus() { List4HasFocus = false; }
+    void List5_LostFocus() { List5HasFocus = false; }
+    void List6_LostFocus() { List6HasFocus = false; }
+    void List7_LostFocus() { List7HasFocus = false; }
 
+    // HB follows a scroll only while it holds the focus; every other column takes the lead as
+    // soon as it is scrolled, focused or not, and counts as focused from then on.
     void List1_Scroll();
-    void List2_Scroll();
-    void List3_Scroll();
-    void List4_Scroll();
-    void List5_Scroll();
-    void List6_Scroll();
-    void List7_Scroll();
+    void List2_Scroll() { TakeScrollLead(2); }
+    void List3_Scroll() { TakeScrollLead(3); }
+    void List4_Scroll() { TakeScrollLead(4); }
+    void List5_Scroll() { TakeScrollLead(5); }
+    void List6_Scroll() { TakeScrollLead(6); }
+    void List7_Scroll() { TakeScrollLead(7); }
 
     // The procedures bound to one list's events, so that a binding can deliver each event to
     // its named procedure without a switch of its own.
@@ -86,6 +88,7 @@ private:
     void NextFillIndex();
     void CopySelectionFrom(int clicked);
     void CopyTopRowFrom(int scrolled);
+    void TakeScrollLead(int scrolled);
     template <typename Copy> void WhileListsHidden(const Copy& copy);
     void SetAllVisible(bool visible);
     void ShowAllAfterFailure() noexcept;
