@@ -6,6 +6,9 @@
 #   hardness-table-VERSION-x64.exe         the portable Windows program
 #   SHA256SUMS
 # Usage: dist.sh [JOBS]. Builds in build-dist/; both it and dist/ are made anew.
+# One commit gives the same bytes wherever, whenever and by whomever it is built: every time in
+# the files is the commit's (SOURCE_DATE_EPOCH), and neither the folder, the umask, TZ nor the
+# locale reaches them (scripts/check-reproducible.sh builds it twice to show it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${1:-2}
@@ -20,15 +23,26 @@ fi
 version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(hardness-table VERSION \([0-9.]*\).*/\1/p')
 [ -n "$version" ] || { echo "dist.sh: no project(VERSION) in CMakeLists.txt" >&2; exit 1; }
 name=hardness-table-$version
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+export SOURCE_DATE_EPOCH
 
 rm -rf build-dist dist
 mkdir -p build-dist dist
 git archive --format=tar.gz --prefix="$name/" -o "dist/$name.tar.gz" HEAD
 tar -xzf "dist/$name.tar.gz" -C build-dist
 source_dir=$PWD/build-dist/$name
+# What a build from the archive alone, without git, takes as its time.
+archived_time=$(cat "$source_dir/packaging/source-date-epoch")
+if [ "$archived_time" != "$SOURCE_DATE_EPOCH" ]; then
+  echo "dist.sh: the source archive says its time is '$archived_time', the commit's is $SOURCE_DATE_EPOCH" >&2
+  exit 1
+fi
 
-# The native build gives the Debian package; the Windows build needs nothing from it.
-cmake -S "$source_dir" -B build-dist/linux -DBUILD_TESTING=OFF
+# The native build gives the Debian package; the Windows build needs nothing from it. Its
+# debugging information, which the package strips but the build id is made from, names the
+# build's folders: they are named from build-dist/ on.
+cmake -S "$source_dir" -B build-dist/linux -DBUILD_TESTING=OFF \
+  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$PWD/build-dist/="
 cmake --build build-dist/linux -j "$jobs"
 (cd build-dist/linux && cpack -G DEB)
 cmake -S "$source_dir" -B build-dist/windows -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -38,6 +52,7 @@ cmake --build build-dist/windows -j "$jobs" --target hardness-table msi
 cp "build-dist/linux/hardness-table_${version}_amd64.deb" dist/
 cp "build-dist/windows/$name-x64.msi" dist/
 cp build-dist/windows/hardness-table.exe "dist/$name-x64.exe"
-(cd dist && sha256sum -- *.tar.gz *.deb *.msi *.exe >SHA256SUMS)
+# In one order, whatever the builder's locale sorts by.
+(cd dist && export LC_ALL=C && sha256sum -- *.tar.gz *.deb *.msi *.exe >SHA256SUMS)
 echo "dist/:"
 ls -l dist
