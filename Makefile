@@ -71,10 +71,11 @@ ifeq ($(DEBIAN_RELEASE),12)
 	./scripts/debian-13-suite.sh
 endif
 
+# cpack gives the .deb's own three members the modes the umask leaves them.
 package:
 	./scripts/setup.sh test
 	$(MAKE) build
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && umask 0022 && cpack -G DEB
 
 # The release in dist/, built anew from the last commit (scripts/dist.sh).
 dist:

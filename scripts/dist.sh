@@ -44,7 +44,9 @@ fi
 cmake -S "$source_dir" -B build-dist/linux -DBUILD_TESTING=OFF \
   -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$PWD/build-dist/="
 cmake --build build-dist/linux -j "$jobs"
-(cd build-dist/linux && cpack -G DEB)
+# cpack gives the three members of the .deb (debian-binary, control and data) the modes the umask
+# leaves them; what is inside them has its modes from the package.
+(cd build-dist/linux && umask 0022 && cpack -G DEB)
 cmake -S "$source_dir" -B build-dist/windows -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake"
 cmake --build build-dist/windows -j "$jobs" --target hardness-table msi
