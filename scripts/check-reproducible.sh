@@ -24,8 +24,9 @@ clone=$work/clone
 git clone --quiet "$repo" "$clone"
 git -C "$clone" checkout --quiet --detach "$(git -C "$repo" rev-parse HEAD)"
 
+first_began=$(find "$first" -type f -printf '%T@\n' | sort -n | head -n 1)
 echo "second build: $clone, umask $second_umask, TZ=$second_tz, LC_ALL=$second_locale," \
-  "$(($(date +%s) - $(stat -c %Y "$first/SHA256SUMS"))) s after the first"
+  "$(($(date +%s) - ${first_began%.*})) s after the first began"
 if ! (
   umask "$second_umask"
   export TZ=$second_tz LANG=$second_locale LC_ALL=$second_locale
