@@ -5,9 +5,9 @@
 #
 # msi_set_summary(MSI EPOCH NAMESPACE NAME)
 #   Sets the times to EPOCH (seconds since 1970) and the package code to the name-based UUID
-#   (SHA-1, in NAMESPACE) of "NAME;" and the SHA-256 of the package as it is with those times and
-#   an all-zero code: the same package always gets the same code, and two packages that differ
-#   in any byte never share one.
+#   (SHA-1, in NAMESPACE) of "NAME;DIGEST", DIGEST the SHA-256 of the package with those times
+#   and an all-zero code: the same package always gets the same code, and two packages that
+#   differ in any byte never share one.
 #
 # A package is an OLE compound file: sectors chained by a sector allocation table, the small
 # streams packed into a "mini stream" of 64-byte sectors with a table of their own. The summary
