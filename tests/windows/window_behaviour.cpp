@@ -13,6 +13,7 @@
 #include "HostedWindow.h"
 #include "form/Form1Description.h"
 #include "form/Headers.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Program.h"
 #include "framework/win32/Text.h"
 
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+using framework::win32::DpiFunctions;
 using testing::HostedWindow;
 
 namespace {
@@ -217,7 +219,8 @@ int UnchangedLines(const std::string& before, const std::string& after)
 void DpiChange()
 {
     HostedWindow window(form::Form1Description());
-    const auto launchedAt = static_cast<int>(GetDpiForWindow(window.Handle()));
+    const int launchedAt =
+        framework::win32::Dpi(DpiFunctions::OfSystem()).OfWindow(window.Handle());
     const std::string launched = Layout(window.Handle());
     const std::string scaled = ChangeDpi(window, launchedAt, NewDotsPerInch);
     Expect(launchedAt != NewDotsPerInch, "the window was launched at another DPI than 144");
