@@ -5,6 +5,7 @@
 // worked out, no load procedure. The class is the program's own, so the tests' probe closes it too.
 #include "form/Form1Description.h"
 #include "form/Twips.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Text.h"
 
 // commctrl.h needs windows.h before it.
@@ -69,7 +70,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     }
     const form::FormDescription& description = form::Form1Description();
     const form::ListDescription& first = description.Lists.front();
-    const int dotsPerInch = static_cast<int>(GetDpiForWindow(window));
+    // The DPI and frame as the program finds them.
+    const framework::win32::Dpi dpi(framework::win32::DpiFunctions::OfSystem());
+    const int dotsPerInch = dpi.OfWindow(window);
     const form::PixelRect bounds = form::TwipsToPixels(first.Bounds, dotsPerInch);
     HWND list =
         CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr, ListStyle, bounds.Left, bounds.Top,
@@ -80,11 +83,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                      reinterpret_cast<LPARAM>(framework::win32::Widen(row).c_str()));
     }
 
-    RECT frame{0, 0, form::TwipsToPixels(description.Window.ClientWidth, dotsPerInch),
-               form::TwipsToPixels(description.Window.ClientHeight, dotsPerInch)};
-    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle,
-                             static_cast<UINT>(dotsPerInch));
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    const SIZE frame =
+        dpi.FrameSize({form::TwipsToPixels(description.Window.ClientWidth, dotsPerInch),
+                       form::TwipsToPixels(description.Window.ClientHeight, dotsPerInch)},
+                      WindowStyle, WindowExStyle, dotsPerInch);
+    SetWindowPos(window, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -46,17 +46,6 @@ void RegisterWindowClass(WNDPROC procedure)
     }
 }
 
-LOGFONTW MessageFont(int dotsPerInch)
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                    static_cast<UINT>(dotsPerInch))) {
-        throw logic::RunTimeError("Cannot read the system's message font");
-    }
-    return metrics.lfMessageFont;
-}
-
 // Whether a caption, wrapped as the label will wrap it, keeps its clearance from the border.
 bool CaptionFits(HWND label, const std::wstring& caption, const LOGFONTW& description)
 {
@@ -84,8 +73,9 @@ void Place(HWND control, const form::TwipRect& bounds, int dotsPerInch)
 
 } // namespace
 
-Form1Window::Form1Window(const form::FormDescription& description)
-    : Description(description), Window(CreateMainWindow(description)),
+Form1Window::Form1Window(const form::FormDescription& description, const DpiFunctions& dpiFunctions)
+    : Description(description), ScreenDpi(dpiFunctions),
+      Window(CreateMainWindow(description, ScreenDpi)),
       Lists(CreateControls(description, Window, Labels)), Form(AsControls(Lists)),
       Events(
           Form, [this] { PostMessageW(Window, ShowErrorsMessage, 0, 0); },
@@ -98,7 +88,7 @@ Form1Window::Form1Window(const form::FormDescription& description)
         }
     }
     SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    LayOut(static_cast<int>(GetDpiForWindow(Window)));
+    LayOut(ScreenDpi.OfWindow(Window));
 }
 
 Form1Window::~Form1Window()
@@ -119,14 +109,14 @@ Form1Window::~Form1Window()
     }
 }
 
-HWND Form1Window::CreateMainWindow(const form::FormDescription& description)
+HWND Form1Window::CreateMainWindow(const form::FormDescription& description, const Dpi& dpi)
 {
     RegisterWindowClass(&Form1Window::WindowProcedure);
     // Placed where the window system puts a new window; sized once its screen's DPI is known.
     HWND window =
         CreateWindowExW(WindowExStyle, WindowClassName, Widen(description.Window.Caption).c_str(),
                         WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                        nullptr, nullptr, GetModuleHandleW(nullptr), const_cast<Dpi*>(&dpi));
     if (window == nullptr) {
         throw logic::RunTimeError("Cannot create the window");
     }
@@ -198,7 +188,7 @@ void Form1Window::LayOut(int dotsPerInch)
 // far as it needs to fit its cell.
 void Form1Window::ApplyFonts(int dotsPerInch)
 {
-    const LOGFONTW message = MessageFont(dotsPerInch);
+    const LOGFONTW message = ScreenDpi.MessageFont(dotsPerInch);
     HFONT listFont = CreateFontIndirectW(&message);
     for (auto& list : Lists) {
         if (list != nullptr) {
@@ -242,12 +232,12 @@ void Form1Window::Load()
 
 void Form1Window::Show(int showCommand)
 {
-    const int dotsPerInch = static_cast<int>(GetDpiForWindow(Window));
-    RECT frame{0, 0, form::TwipsToPixels(Description.Window.ClientWidth, dotsPerInch),
-               form::TwipsToPixels(Description.Window.ClientHeight, dotsPerInch)};
-    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle,
-                             static_cast<UINT>(dotsPerInch));
-    SetWindowPos(Window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    const int dotsPerInch = ScreenDpi.OfWindow(Window);
+    const SIZE frame =
+        ScreenDpi.FrameSize({form::TwipsToPixels(Description.Window.ClientWidth, dotsPerInch),
+                             form::TwipsToPixels(Description.Window.ClientHeight, dotsPerInch)},
+                            WindowStyle, WindowExStyle, dotsPerInch);
+    SetWindowPos(Window, nullptr, 0, 0, frame.cx, frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(Window, showCommand);
     UpdateWindow(Window);
@@ -291,6 +281,10 @@ ListBox* Form1Window::ListWithControlId(int controlId) const
 LRESULT CALLBACK Form1Window::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam)
 {
+    if (message == WM_NCCREATE) {
+        static_cast<const Dpi*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams)
+            ->OnNonClientCreate(window);
+    }
     auto* form = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dpi.h"
 #include "ListBox.h"
 #include "form/FormDescription.h"
 #include "framework/EventDelivery.h"
@@ -14,10 +15,12 @@
 namespace framework::win32 {
 
 // The one window on the system's own controls, built from its description, with every list
-// event delivered to the event procedure of the same name.
+// event delivered to the event procedure of the same name. It works at the DPI the given
+// functions find, those of the running system unless a test withholds some.
 class Form1Window final {
 public:
-    explicit Form1Window(const form::FormDescription& description);
+    explicit Form1Window(const form::FormDescription& description,
+                         const DpiFunctions& dpiFunctions = DpiFunctions::OfSystem());
     ~Form1Window();
     Form1Window(const Form1Window&) = delete;
     Form1Window& operator=(const Form1Window&) = delete;
@@ -36,7 +39,7 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    static HWND CreateMainWindow(const form::FormDescription& description);
+    static HWND CreateMainWindow(const form::FormDescription& description, const Dpi& dpi);
     using LabelControls = std::vector<std::pair<const form::LabelDescription*, HWND>>;
     static std::array<std::unique_ptr<ListBox>, logic::ListCount>
     CreateControls(const form::FormDescription& description, HWND window, LabelControls& labels);
@@ -48,6 +51,8 @@ private:
     ListBox* ListWithControlId(int controlId) const;
 
     const form::FormDescription& Description;
+    // Before the window: its creation asks it.
+    const Dpi ScreenDpi;
     HWND Window = nullptr;
     LabelControls Labels;
     std::array<std::unique_ptr<ListBox>, logic::ListCount> Lists;

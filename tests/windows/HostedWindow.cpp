@@ -44,7 +44,9 @@ INPUT Key(WORD virtualKey, bool down)
 
 } // namespace
 
-HostedWindow::HostedWindow(const form::FormDescription& description) : Window(description)
+HostedWindow::HostedWindow(const form::FormDescription& description,
+                           const framework::win32::DpiFunctions& dpiFunctions)
+    : Window(description, dpiFunctions)
 {
     Window.Load();
     // The window holds lists and header cells only.

@@ -31,7 +31,9 @@ public:
         std::array<int, logic::ListCount> Top{};
     };
 
-    explicit HostedWindow(const form::FormDescription& description);
+    explicit HostedWindow(const form::FormDescription& description,
+                          const framework::win32::DpiFunctions& dpiFunctions =
+                              framework::win32::DpiFunctions::OfSystem());
     ~HostedWindow();
     HostedWindow(const HostedWindow&) = delete;
     HostedWindow& operator=(const HostedWindow&) = delete;

@@ -180,8 +180,9 @@ int Expect(HWND window, const std::string& focus, const std::string& selected,
 
 int main(int argc, char** argv)
 {
-    // In pixels as the window has them: Wine 10 scales what a program unaware of DPI is told.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    // In pixels as the window has them: Wine 10 scales what a program unaware of DPI is told, and
+    // its one desktop has the system's DPI.
+    SetProcessDPIAware();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.empty()) {
         return 2;

@@ -7,22 +7,31 @@
 //   window_behaviour reactivation the list that had the focus has it again when the window is
 //                                 activated again
 //   window_behaviour dpi_change   WM_DPICHANGED lays the window out anew, back as launched
+//   window_behaviour dpi_fallback DPI
+//                                 in a session at DPI, the window with only the DPI functions of
+//                                 Windows 8.1, and with none as on 7, lays out as with all of
+//                                 them: as launched and, on 8.1's way, after WM_DPICHANGED
 //   window_behaviour list_texts   each list's window text is its scale cell's caption; Ctrl+C
 //                                 copies the selected value, and with none selected, nothing
 
 #include "HostedWindow.h"
 #include "form/Form1Description.h"
 #include "form/Headers.h"
+#include "framework/win32/Dpi.h"
 #include "framework/win32/Program.h"
 #include "framework/win32/Text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+using framework::win32::DpiFunctions;
 using testing::HostedWindow;
 
 namespace {
@@ -217,7 +226,8 @@ int UnchangedLines(const std::string& before, const std::string& after)
 void DpiChange()
 {
     HostedWindow window(form::Form1Description());
-    const auto launchedAt = static_cast<int>(GetDpiForWindow(window.Handle()));
+    const int launchedAt =
+        framework::win32::Dpi(DpiFunctions::OfSystem()).OfWindow(window.Handle());
     const std::string launched = Layout(window.Handle());
     const std::string scaled = ChangeDpi(window, launchedAt, NewDotsPerInch);
     Expect(launchedAt != NewDotsPerInch, "the window was launched at another DPI than 144");
@@ -227,6 +237,71 @@ void DpiChange()
     if (back != launched || UnchangedLines(launched, scaled) != 0) {
         std::printf("launched:\n%s\nat 144:\n%s\nback:\n%s", launched.c_str(), scaled.c_str(),
                     back.c_str());
+    }
+}
+
+// --- dpi_fallback ---------------------------------------------------------------------------
+
+constexpr std::array TestedDotsPerInch{96, 120, 144};
+
+// The window's layout as launched, then, if the system sends it WM_DPICHANGED, at each other
+// tested DPI in turn; each with the DPI it is at.
+std::vector<std::pair<int, std::string>> Layouts(const DpiFunctions& functions, int launchedAt,
+                                                 bool dpiChanges)
+{
+    HostedWindow window(form::Form1Description(), functions);
+    std::vector<std::pair<int, std::string>> layouts{{launchedAt, Layout(window.Handle())}};
+    for (const int dotsPerInch : TestedDotsPerInch) {
+        if (dpiChanges && dotsPerInch != layouts.back().first) {
+            layouts.emplace_back(dotsPerInch, ChangeDpi(window, layouts.back().first, dotsPerInch));
+        }
+    }
+    return layouts;
+}
+
+// The per-monitor v2 path is the reference: Wine has every function it takes.
+void DpiFallback(int sessionDotsPerInch)
+{
+    const DpiFunctions& newest = DpiFunctions::OfSystem();
+    Expect(newest.GetDpiForWindow != nullptr && newest.AdjustWindowRectExForDpi != nullptr &&
+               newest.SystemParametersInfoForDpi != nullptr && newest.GetDpiForMonitor != nullptr,
+           "every newer DPI function is found");
+    HDC screen = GetDC(nullptr);
+    const int systemDotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    Expect(systemDotsPerInch == sessionDotsPerInch,
+           "the session is at " + std::to_string(sessionDotsPerInch) + " dpi, saw " +
+               std::to_string(systemDotsPerInch));
+
+    DpiFunctions perMonitor;
+    perMonitor.GetDpiForMonitor = newest.GetDpiForMonitor;
+    struct OlderSystem {
+        std::string Name;
+        DpiFunctions Functions;
+        bool DpiChanges;
+    };
+    const std::array<OlderSystem, 2> systems{
+        {{"Windows 8.1 (per monitor, v1)", perMonitor, true}, {"Windows 7", {}, false}}};
+
+    const auto reference = Layouts(newest, sessionDotsPerInch, true);
+    for (const OlderSystem& system : systems) {
+        const auto layouts = Layouts(system.Functions, sessionDotsPerInch, system.DpiChanges);
+        for (size_t k = 0; k < layouts.size(); ++k) {
+            const auto& [dotsPerInch, layout] = layouts[k];
+            const std::string& expected = reference.at(k).second;
+            // After a change every control and font must have changed, or the check could pass
+            // with both left as launched; back at the launch DPI, all is as launched.
+            const bool laidOutAnew = dotsPerInch == sessionDotsPerInch
+                                         ? layout == reference[0].second
+                                         : UnchangedLines(reference[0].second, layout) == 0;
+            Expect(layout == expected && laidOutAnew,
+                   system.Name + (k == 0 ? " launched at " : " after WM_DPICHANGED to ") +
+                       std::to_string(dotsPerInch) + " dpi lays out as per-monitor v2");
+            if (layout != expected || !laidOutAnew) {
+                std::printf("per-monitor v2:\n%s\n%s:\n%s", expected.c_str(), system.Name.c_str(),
+                            layout.c_str());
+            }
+        }
     }
 }
 
@@ -272,15 +347,19 @@ void ListTexts()
 int main(int argc, char** argv)
 {
     const std::string behaviour = argc > 1 ? argv[1] : "";
-    const std::map<std::string, void (*)()> behaviours{{"start_failure", StartFailure},
-                                                       {"error_box", ErrorBox},
-                                                       {"reactivation", Reactivation},
-                                                       {"dpi_change", DpiChange},
-                                                       {"list_texts", ListTexts}};
+    const int dotsPerInch = argc > 2 ? std::atoi(argv[2]) : 0;
+    const std::map<std::string, std::function<void()>> behaviours{
+        {"start_failure", StartFailure},
+        {"error_box", ErrorBox},
+        {"reactivation", Reactivation},
+        {"dpi_change", DpiChange},
+        {"dpi_fallback", [dotsPerInch] { DpiFallback(dotsPerInch); }},
+        {"list_texts", ListTexts}};
     const auto found = behaviours.find(behaviour);
     if (found == behaviours.end()) {
         std::printf(
-            "usage: window_behaviour start_failure|error_box|reactivation|dpi_change|list_texts\n");
+            "usage: window_behaviour start_failure|error_box|reactivation|dpi_change|list_texts\n"
+            "       window_behaviour dpi_fallback DPI\n");
         return 2;
     }
     found->second();
