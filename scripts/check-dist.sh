@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Checks a release folder as a user receives it: exactly the four files of one version and their
+# Checks a release folder as a user receives it: exactly the six files of one version and their
 # SHA256SUMS, which hold; a Debian package that lintian passes with no error and no warning; a
-# source archive with one top folder that unpacks and configures; and, given the Windows program
-# of a build of the same commit, a portable program of the same bytes.
-# Usage: check-dist.sh [DIST_DIR [WINDOWS_PROGRAM]]
+# source archive with one top folder that unpacks and configures; two Windows programs whose
+# files show they start on Windows 7 SP1 to 11; and, given the 64-bit and the
+# 32-bit Windows program of a build of the same commit, portable programs of the same bytes.
+# Usage: check-dist.sh [DIST_DIR [X64_PROGRAM [X86_PROGRAM]]]
 set -euo pipefail
 dist=$(realpath "${1:-dist}")
-windows_program=${2:+$(realpath "$2")}
+declare -A windows_programs=()
+[ -z "${2:-}" ] || windows_programs[x64]=$(realpath "$2")
+[ -z "${3:-}" ] || windows_programs[x86]=$(realpath "$3")
 metainfo_check=$(realpath "$(dirname "$0")/../tests/check_metainfo.cmake")
 cd "$dist"
 
@@ -17,7 +20,7 @@ archives=(hardness-table-*.tar.gz)
 name=${archives[0]%.tar.gz}
 version=${name#hardness-table-}
 expected=$(printf '%s\n' "$name.tar.gz" "hardness-table_${version}_amd64.deb" "$name-x64.msi" \
-  "$name-x64.exe" SHA256SUMS | sort)
+  "$name-x64.exe" "$name-x86.msi" "$name-x86.exe" SHA256SUMS | sort)
 if [ "$(ls | sort)" != "$expected" ]; then
   echo "FAIL: dist/ holds"; ls; echo "expected"; echo "$expected"; exit 1
 fi
@@ -49,10 +52,18 @@ cmake -S "$work/$name" -B "$work/build" >"$work/configure.log" ||
   { cat "$work/configure.log"; echo "FAIL: the source archive does not configure"; exit 1; }
 echo "source archive: unpacks and configures"
 
-checks=3
-if [ -n "$windows_program" ]; then
-  cmp "$name-x64.exe" "$windows_program" || { echo "FAIL: not the bytes of $windows_program"; exit 1; }
-  echo "portable program: the same bytes as $windows_program"
-  checks=4
-fi
+# Both programs start on every Windows from 7 SP1 on, as far as their files show.
+check_program=$(realpath "$(dirname "$0")/../tests/windows/check-program.sh")
+import_list=$(realpath "$(dirname "$0")/../tests/windows/windows7-imports.txt")
+"$check_program" x86_64-w64-mingw32-objdump "$name-x64.exe" x64 "$import_list"
+"$check_program" i686-w64-mingw32-objdump "$name-x86.exe" x86 "$import_list"
+
+checks=4
+for platform in "${!windows_programs[@]}"; do
+  program=${windows_programs[$platform]}
+  cmp "$name-$platform.exe" "$program" ||
+    { echo "FAIL: $name-$platform.exe is not the bytes of $program"; exit 1; }
+  echo "portable program ($platform): the same bytes as $program"
+  checks=$((checks + 1))
+done
 echo "$checks passed, 0 failed"

@@ -2,8 +2,10 @@
 # Makes the release in dist/ from the last commit, built anew from its own source archive:
 #   hardness-table-VERSION.tar.gz          the committed tree under one top folder
 #   hardness-table_VERSION_amd64.deb       the Debian package
-#   hardness-table-VERSION-x64.msi         the Windows Installer package
-#   hardness-table-VERSION-x64.exe         the portable Windows program
+#   hardness-table-VERSION-x64.msi         the Windows Installer package, 64-bit
+#   hardness-table-VERSION-x64.exe         the portable Windows program, 64-bit
+#   hardness-table-VERSION-x86.msi         the same two, 32-bit
+#   hardness-table-VERSION-x86.exe
 #   SHA256SUMS
 # Usage: dist.sh [JOBS]. Builds in build-dist/; both it and dist/ are made anew.
 # One commit gives the same bytes wherever, whenever and by whomever it is built: every time in
@@ -47,13 +49,15 @@ cmake --build build-dist/linux -j "$jobs"
 # cpack gives the three members of the .deb (debian-binary, control and data) the modes the umask
 # leaves them; what is inside them has its modes from the package.
 (cd build-dist/linux && umask 0022 && cpack -G DEB)
-cmake -S "$source_dir" -B build-dist/windows -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake"
-cmake --build build-dist/windows -j "$jobs" --target hardness-table msi
-
 cp "build-dist/linux/hardness-table_${version}_amd64.deb" dist/
-cp "build-dist/windows/$name-x64.msi" dist/
-cp build-dist/windows/hardness-table.exe "dist/$name-x64.exe"
+for platform in x64:x86_64 x86:i686; do
+  build=build-dist/windows-${platform%:*}
+  cmake -S "$source_dir" -B "$build" -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-${platform#*:}.cmake"
+  cmake --build "$build" -j "$jobs" --target hardness-table msi
+  cp "$build/$name-${platform%:*}.msi" dist/
+  cp "$build/hardness-table.exe" "dist/$name-${platform%:*}.exe"
+done
 # In one order, whatever the builder's locale sorts by.
 (cd dist && export LC_ALL=C && sha256sum -- *.tar.gz *.deb *.msi *.exe >SHA256SUMS)
 echo "dist/:"

@@ -3,8 +3,10 @@
 # the program, its Start-menu shortcut and one Add/Remove Programs entry in place, the installed
 # program opens its window; a package one patch version higher replaces it and leaves one entry,
 # an older one is refused; the uninstall leaves no file, shortcut or registry entry of ours.
+# Given the other processor's package of the same version, it replaces the first one before the
+# newer version comes, and that replaces it in turn: one program, shortcut and entry each time.
 # Usage: installer-under-wine.sh PACKAGE.msi VERSION NEWER.msi NEWER_VERSION PROBE.exe TABLE.txt
-#        WORK_DIR
+#        WORK_DIR [OTHER_PLATFORM.msi]
 set -euo pipefail
 package=$(realpath "$1")
 version=$2
@@ -13,6 +15,7 @@ newer_version=$4
 probe_exe=$(realpath "$5")
 table=$(realpath "$6")
 work=$7
+other_package=${8:+$(realpath "$8")}
 rm -rf "$work"
 mkdir -p "$work"
 work=$(realpath "$work")
@@ -23,7 +26,15 @@ source "$(dirname "$0")/../../scripts/wine-environment.sh"
 keep_to_one_processor
 wineserver="${wine%64}server"
 name="Hardness Table"
-program='C:\Program Files\Hardness Table\hardness-table.exe'
+# Where a package puts the program, by the platform its summary names: the prefix is 64-bit.
+program_of() {
+  case $(msiinfo suminfo "$1" | sed -n 's/^Template: \([^;]*\);.*/\1/p') in
+    x64) echo 'C:\Program Files\Hardness Table\hardness-table.exe' ;;
+    Intel) echo 'C:\Program Files (x86)\Hardness Table\hardness-table.exe' ;;
+  esac
+}
+program=$(program_of "$package")
+[ -n "$program" ] || { echo "FAIL: $package is for neither x64 nor x86"; exit 1; }
 # Windows Installer's "fatal error during installation"; Wine passes exit codes on modulo 256.
 refused=$((1603 % 256))
 
@@ -43,9 +54,12 @@ msiexec() {
   "$wine" msiexec "$1" "$("$wine" winepath -w "$2" | tr -d '\r')" /qn || status=$?
   echo "$status"
 }
-# "VERSION NOMODIFY PUBLISHER" for each Add/Remove Programs entry of ours.
+# "VERSION NOMODIFY PUBLISHER" for each Add/Remove Programs entry of ours, a 64-bit or a 32-bit
+# program's.
 entries() {
-  "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+  for view in '' 'Wow6432Node\'; do
+    "$wine" reg query "HKLM\\Software\\${view}Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null || true
+  done | tr -d '\r' |
     awk -F '    ' -v name="$name" '
       function flush() { if (shown == name) print version, nomodify, publisher; shown = "" }
       /^HKEY_/ { flush(); version = nomodify = publisher = "" }
@@ -71,7 +85,7 @@ traces() {
 }
 # Windows Installer's own stores, made on its first use and kept: anything of ours would be a key
 # or a file below them.
-installer_stores='^(\[Software\\\\(Classes\\\\Installer\\\\(Features|Products|UpgradeCodes)|Microsoft\\\\Windows\\\\CurrentVersion\\\\Installer\\\\(UpgradeCodes|UserData\\\\S-1-5-18\\\\(Components|Products)))\]|\./windows/Installer)$'
+installer_stores='^(\[Software\\\\(Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall|Classes\\\\Installer\\\\(Features|Products|UpgradeCodes)|Microsoft\\\\Windows\\\\CurrentVersion\\\\Installer\\\\(UpgradeCodes|UserData\\\\S-1-5-18\\\\(Components|Products)))\]|\./windows/Installer)$'
 traces >"$work/before.txt"
 
 step "the package installs silently"
@@ -81,7 +95,8 @@ status=$(msiexec /i "$package")
 expect_entries "$version 0x1 The Hardness Table developers"
 
 step "a Start-menu shortcut to the program, with the icon Add/Remove Programs shows"
-shortcut=$(find "$WINEPREFIX/drive_c" -path "*/Start Menu/Programs/$name.lnk" | head -n 1)
+shortcuts() { find "$WINEPREFIX/drive_c" -path "*/Start Menu/Programs/$name.lnk"; }
+shortcut=$(shortcuts | head -n 1)
 if [ -z "$shortcut" ]; then
   fail "no shortcut $name.lnk in a Start menu"
 else
@@ -103,6 +118,18 @@ diff <(grep '^|' "$table") <("$wine" "$probe_exe" table | tr -d '\r') >/dev/null
 exit_status=0
 wait "$program_pid" || exit_status=$?
 [ "$exit_status" -eq 0 ] || fail "the installed program ended with status $exit_status"
+
+if [ -n "$other_package" ]; then
+  step "the same version for the other processor replaces it: one program, shortcut and entry"
+  other_program=$(program_of "$other_package")
+  status=$(msiexec /i "$other_package")
+  [ "$status" -eq 0 ] || fail "msiexec /i of $other_package ended with status $status"
+  expect_entries "$version 0x1 The Hardness Table developers"
+  [ -f "$("$wine" winepath -u "$other_program" | tr -d '\r')" ] || fail "$other_program not installed"
+  [ ! -e "$("$wine" winepath -u "$program" | tr -d '\r')" ] || fail "$program is still there"
+  [ "$(shortcuts | wc -l)" -eq 1 ] && grep -aqF "$other_program" "$(shortcuts)" ||
+    fail "not one shortcut, to $other_program: $(shortcuts)"
+fi
 
 step "version $newer_version replaces it and leaves one entry"
 status=$(msiexec /i "$newer_package")
