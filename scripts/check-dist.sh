@@ -11,6 +11,8 @@ declare -A windows_programs=()
 [ -z "${2:-}" ] || windows_programs[x64]=$(realpath "$2")
 [ -z "${3:-}" ] || windows_programs[x86]=$(realpath "$3")
 metainfo_check=$(realpath "$(dirname "$0")/../tests/check_metainfo.cmake")
+check_program=$(realpath "$(dirname "$0")/../tests/windows/check-program.sh")
+import_list=$(realpath "$(dirname "$0")/../tests/windows/windows7-imports.txt")
 cd "$dist"
 
 sha256sum -c SHA256SUMS
@@ -53,8 +55,6 @@ cmake -S "$work/$name" -B "$work/build" >"$work/configure.log" ||
 echo "source archive: unpacks and configures"
 
 # Both programs start on every Windows from 7 SP1 on, as far as their files show.
-check_program=$(realpath "$(dirname "$0")/../tests/windows/check-program.sh")
-import_list=$(realpath "$(dirname "$0")/../tests/windows/windows7-imports.txt")
 "$check_program" x86_64-w64-mingw32-objdump "$name-x64.exe" x64 "$import_list"
 "$check_program" i686-w64-mingw32-objdump "$name-x86.exe" x86 "$import_list"
 
