@@ -25,7 +25,7 @@ fi
 
 # One "DLL function" a line, the DLL's name in upper case as the list has it.
 imports=$(awk '/DLL Name:/ {dll = toupper($3); next}
-               dll != "" && /^\t[0-9a-f]+\t/ {print dll, $NF}' <<<"$headers" | sort -u)
+               dll != "" && /^\t[0-9a-f]+[ \t]/ {print dll, $NF}' <<<"$headers" | sort -u)
 [ -n "$imports" ] || failures+=("no imports read")
 unknown=$(comm -23 <(printf '%s\n' "$imports") <(grep -v '^#' "$allowed" | sort -u))
 [ -z "$unknown" ] || failures+=("imports not known to be on Windows 7 SP1: $(tr '\n' ',' <<<"$unknown")")
